@@ -1,0 +1,21 @@
+# A layer is one static library made of every .cpp under its folder. A layer
+# whose folder does not exist yet is skipped, and so are links to it.
+set(KELTO_LAYERS "" CACHE INTERNAL "")
+
+function(kelto_layer target dir)
+  if(NOT EXISTS ${PROJECT_SOURCE_DIR}/${dir})
+    return()
+  endif()
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  foreach(dep IN LISTS ARGN)
+    if(TARGET ${dep})
+      target_link_libraries(${target} PUBLIC ${dep})
+    endif()
+  endforeach()
+  set(KELTO_LAYERS ${KELTO_LAYERS} ${target} CACHE INTERNAL "")
+endfunction()
