@@ -1,0 +1,113 @@
+#pragma once
+// The evaluation context of an XPath expression: the current node list and
+// the five host interfaces through which the engine reaches what it does not
+// own (variables, functions, namespace prefixes, document services, and the
+// node-array factory with the conversions and comparisons of the host's own
+// value types). The host implements the interfaces; the engine derives a new
+// context for every step and predicate, keeping the host interfaces.
+#include <cstdint>
+
+#include "core/Interface.h"
+#include "core/String.h"
+#include "xpath/NodeSet.h"
+#include "xpath/Number.h"
+#include "xpath/Value.h"
+
+namespace Xpath {
+
+class CContext;
+class CFunction;
+class CNodeArrayFactory;
+
+class CVariableBindingSet : public Core::CInterface {
+public:
+  // The value bound to the expanded name, or null when it is not bound.
+  virtual Core::XInterface<CValue> GetValue(Core::StringView namespaceUri, Core::StringView localName) = 0;
+};
+
+class CFunctionLibrary : public Core::CInterface {
+public:
+  virtual bool HasFunction(Core::StringView namespaceUri, Core::StringView localName) = 0;
+  // The function, or null when there is none.
+  virtual Core::XInterface<CFunction> GetFunction(Core::StringView namespaceUri, Core::StringView localName) = 0;
+};
+
+class CNamespaceDeclarationSet : public Core::CInterface {
+public:
+  // True with the URI when the prefix is declared; out is not to be used
+  // otherwise. The engine asks only for non-empty prefixes.
+  virtual bool GetNamespaceUri(Core::StringView prefix, Core::String& namespaceUri) = 0;
+};
+
+class CDataSet : public Core::CInterface {
+public:
+  // True with the ID of an element that has an attribute declared of type ID.
+  virtual bool GetId(const Dom::XNode& node, Core::String& id) = 0;
+  // The element of the document whose ID is exactly id, or null.
+  virtual Dom::XNode GetElementById(const Dom::XNode& document, Core::StringView id) = 0;
+  // -1 when a comes before b, 0 for the same node, 1 when a comes after b.
+  // Distinct nodes are never 0.
+  virtual int32_t CompareDocumentOrder(const Dom::XNode& a, const Dom::XNode& b) = 0;
+};
+
+// Converts values whose type code is not 0-3.
+class CValueConvertExtension : public Core::CInterface {
+public:
+  virtual bool ToBoolean(CContext* context, const CValue& value) = 0;
+  virtual CNumber ToNumber(CContext* context, const CValue& value) = 0;
+  virtual Core::String ToString(CContext* context, const CValue& value) = 0;
+};
+
+// Compares a node set with a value of an extension type; the operands keep
+// their sides (left operator right), operator codes as in CompareValues.
+class CValueCompareExtension : public Core::CInterface {
+public:
+  virtual bool CompareNodeSetWithValue(CContext* context, int32_t op, const CValue& left, const CValue& right) = 0;
+  virtual bool CompareValueWithNodeSet(CContext* context, int32_t op, const CValue& left, const CValue& right) = 0;
+};
+
+class CXpathImplementation : public Core::CInterface {
+public:
+  // Each returns a pointer held by the implementation, no use added.
+  virtual CNodeArrayFactory* GetNodeArrayFactory() = 0;
+  virtual CValueConvertExtension* GetValueConvertExtension() = 0;
+  virtual CValueCompareExtension* GetValueCompareExtension() = 0;
+};
+
+class CContext : public Core::CInterface {
+public:
+  // Any of the six may be null.
+  CContext(CIterator* iterator, CVariableBindingSet* variables, CFunctionLibrary* functions,
+           CNamespaceDeclarationSet* namespaces, CDataSet* dataSet, CXpathImplementation* implementation);
+  // Another current node list, the host interfaces of base.
+  CContext(CContext* base, CIterator* iterator);
+  // One node as the whole current node list (position 1, size 1), or an
+  // empty list when node is null; the host interfaces of base.
+  CContext(CContext* base, const Dom::XNode& node);
+  ~CContext() override;
+
+  // The current node of the list, null at its end.
+  Dom::XNode GetNode() const;
+  // 1-based, 0 at the end; 0 as well when there is no list.
+  int32_t GetPosition() const;
+  // The count of the list's node set, counted once by the set.
+  int32_t GetSize() const;
+
+  // The stored pointers, no use added.
+  CIterator* GetIterator() const { return m_iterator.Get(); }
+  CVariableBindingSet* GetVariableBindingSet() const { return m_variables.Get(); }
+  CFunctionLibrary* GetFunctionLibrary() const { return m_functions.Get(); }
+  CNamespaceDeclarationSet* GetNamespaceDeclarationSet() const { return m_namespaces.Get(); }
+  CDataSet* GetDataSet() const { return m_dataSet.Get(); }
+  CXpathImplementation* GetXpathImplementation() const { return m_implementation.Get(); }
+
+private:
+  Core::XInterface<CIterator> m_iterator;
+  Core::XInterface<CVariableBindingSet> m_variables;
+  Core::XInterface<CFunctionLibrary> m_functions;
+  Core::XInterface<CNamespaceDeclarationSet> m_namespaces;
+  Core::XInterface<CDataSet> m_dataSet;
+  Core::XInterface<CXpathImplementation> m_implementation;
+};
+
+} // namespace Xpath

@@ -1,0 +1,44 @@
+#pragma once
+// Node sets are never lists computed in advance: a node set knows how to
+// produce its nodes and every consumer walks it with an iterator made on
+// request.
+//
+// Iteration contract of every implementation: a new iterator stands on the
+// first node with position 1, or at the end (null node, position 0) when the
+// set is empty; Next advances by one node and one position; after the last
+// node the iterator is at the end and stays there. Iterators of one set are
+// independent of one another.
+#include <cstdint>
+
+#include "core/Interface.h"
+
+namespace Dom {
+class XNode;
+}
+
+namespace Xpath {
+
+class CIterator;
+
+class CNodeSet : public Core::CInterface {
+public:
+  virtual bool IsDocumentOrder() = 0;
+  virtual bool IsReverseOrder() = 0;
+  virtual int32_t GetCount() = 0;
+  // The first node in iteration order, null when the set is empty.
+  virtual Dom::XNode GetFirstNode() = 0;
+  virtual Core::XInterface<CIterator> CreateIterator() = 0;
+};
+
+class CIterator : public Core::CInterface {
+public:
+  // The set being iterated (no use added).
+  virtual CNodeSet* GetNodeSet() = 0;
+  // The current node, null at the end.
+  virtual Dom::XNode GetNode() = 0;
+  // 1-based position of the current node, 0 at the end.
+  virtual int32_t GetPosition() = 0;
+  virtual void Next() = 0;
+};
+
+} // namespace Xpath
