@@ -1,0 +1,27 @@
+#include "core/EncodingMap.h"
+
+#include "core/StringHelpers.h"
+
+namespace Unicode {
+
+CEncodingMap::CEncodingMap() {
+  Add(Core::Make<CUtf8Encoding>());
+  Add(Core::Make<CUtf16Encoding>(true));
+  Add(Core::Make<CIso88591Encoding>());
+}
+
+// Released last first.
+CEncodingMap::~CEncodingMap() {
+  while (!m_encodings.empty()) m_encodings.pop_back();
+}
+
+void CEncodingMap::Add(Core::XInterface<CEncoding> encoding) { m_encodings.push_back(std::move(encoding)); }
+
+CEncoding* CEncodingMap::Find(Core::StringView name) const {
+  for (const auto& encoding : m_encodings) {
+    if (Core::CompareNoCase(encoding->GetName(), name) == 0) return encoding.Get();
+  }
+  return nullptr;
+}
+
+} // namespace Unicode

@@ -1,0 +1,26 @@
+#pragma once
+// The encodings the system reads and writes, found by name.
+#include <vector>
+
+#include "core/Encoding.h"
+
+namespace Unicode {
+
+class CEncodingMap : public Core::CInterface {
+public:
+  // UTF-8, UTF-16 (big-endian) and ISO-8859-1, in that order.
+  CEncodingMap();
+  ~CEncodingMap() override;
+
+  void Add(Core::XInterface<CEncoding> encoding);
+
+  // The first encoding whose name equals the given one without regard to the
+  // case of ASCII letters; null when none does. No use is added: hold the
+  // result in an XInterface to keep it beyond the map.
+  CEncoding* Find(Core::StringView name) const;
+
+private:
+  std::vector<Core::XInterface<CEncoding>> m_encodings;
+};
+
+} // namespace Unicode
