@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "core/Platform.h"
 #include "core/String.h"
 
 namespace Core {
