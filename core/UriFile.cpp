@@ -1,3 +1,4 @@
+#include "core/Platform.h"
 #include "core/Uri.h"
 #include "core/UriClasses.h"
 
@@ -48,6 +49,16 @@ bool UnescapeUtf8(Core::StringView text, Core::String& unescaped) {
   Core::String decoded;
   if (!Core::Utf8ToString(bytes, decoded)) return false;  // malformed or cut off
   unescaped = std::move(decoded);
+  return true;
+}
+
+// The path already starts with "/"; ":" and "\" are ordinary characters here.
+bool FileNameToUrl(Core::StringView fileName, Core::String& url) {
+  Core::String path;
+  if (!Core::GetFullPath(fileName, path)) return false;
+  Core::String escaped;
+  if (!EscapeUtf8(u"file://localhost" + path, escaped)) return false;
+  url = std::move(escaped);
   return true;
 }
 

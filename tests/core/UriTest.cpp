@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "core/Uri.h"
 
@@ -241,6 +242,52 @@ TEST(UrlToFileName, Cases) {
   }
   String name;
   EXPECT_FALSE(Uri::UrlToFileName(String(u"file:///a\0b", 11), name));
+}
+
+} // namespace
+
+namespace {
+
+std::string CurrentDirectory() {
+  char buffer[4096];
+  return getcwd(buffer, sizeof buffer) ? buffer : "";
+}
+
+TEST(FileNameToUrl, AbsoluteNamesAndBack) {
+  struct Case {
+    const char16_t* name;
+    const char16_t* url;
+    const char16_t* back;  // the name the URL turns back into
+  } cases[] = {
+      {u"/home/u/a b.xml", u"file://localhost/home/u/a%20b.xml", u"/home/u/a b.xml"},
+      {u"/tmp/C:\\x \u00e9.xml", u"file://localhost/tmp/C:%5Cx%20%C3%A9.xml", u"/tmp/C:\\x \u00e9.xml"},
+      {u"/a/./b/../c#1%.xml", u"file://localhost/a/c%231%25.xml", u"/a/c#1%.xml"},
+      {u"/", u"file://localhost/", u"/"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(U8(c.name));
+    String url, back;
+    ASSERT_TRUE(Uri::FileNameToUrl(c.name, url));
+    EXPECT_EQ(url, c.url);
+    CUri parsed;
+    EXPECT_NO_THROW(parsed.Parse(url));
+    ASSERT_TRUE(Uri::UrlToFileName(url, back));
+    EXPECT_EQ(back, c.back);
+  }
+}
+
+TEST(FileNameToUrl, RelativeNamesAndFailures) {
+  String url;
+  ASSERT_TRUE(Uri::FileNameToUrl(u"a b.xml", url));
+  String expected;
+  ASSERT_TRUE(Uri::EscapeUtf8(u"file://localhost" + Core::FromUtf8(CurrentDirectory()), expected));
+  if (expected.back() != u'/') expected += u'/';
+  EXPECT_EQ(url, expected + u"a%20b.xml");
+
+  url = u"old";
+  EXPECT_FALSE(Uri::FileNameToUrl(u"", url));
+  EXPECT_FALSE(Uri::FileNameToUrl(String(u"/a") + char16_t(0xD800), url));
+  EXPECT_EQ(url, u"old");
 }
 
 } // namespace
