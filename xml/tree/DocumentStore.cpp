@@ -1,0 +1,50 @@
+#include "xml/tree/DocumentStore.h"
+
+#include <new>
+
+namespace Dom {
+
+CDocumentStore::CDocumentStore(CDocumentNode* document, uint32_t documentNumber)
+    : elementNames(arena), attributeNames(arena) {
+  struct {
+    int32_t type;
+    const CNodeOperations* operations;
+  } const rows[KIND_COUNT] = {
+      {DOCUMENT_FRAGMENT_NODE, &DocumentFragmentOperations},
+      {DOCUMENT_NODE, &DocumentOperations},
+      {ATTRIBUTE_NODE, &AttributeOperations},
+      {ELEMENT_NODE, &ElementOperations},
+      {TEXT_NODE, &TextOperations},
+      {COMMENT_NODE, &CommentOperations},
+      {PROCESSING_INSTRUCTION_NODE, &ProcessingInstructionOperations},
+      {NAMESPACE_NODE, &NamespaceOperations},
+  };
+  for (int i = 0; i < KIND_COUNT; ++i) {
+    kinds[i].counted = rows[i].operations->counted;
+    kinds[i].nodeType = rows[i].type;
+    kinds[i].documentNumber = documentNumber;
+    kinds[i].ownerDocument = document;
+    kinds[i].operations = rows[i].operations;
+  }
+}
+
+CDocumentStore::~CDocumentStore() {
+  for (char* block : nodeBlocks) ::operator delete(block);
+  for (char16_t* block : textBlocks) ::operator delete(block);
+}
+
+char* CDocumentStore::NewNodeBlock(size_t bytes) {
+  nodeBlocks.reserve(nodeBlocks.size() + 1);
+  char* block = static_cast<char*>(::operator new(bytes));
+  nodeBlocks.push_back(block);
+  return block;
+}
+
+char16_t* CDocumentStore::NewTextBlock(size_t units) {
+  textBlocks.reserve(textBlocks.size() + 1);
+  auto* block = static_cast<char16_t*>(::operator new(units * sizeof(char16_t)));
+  textBlocks.push_back(block);
+  return block;
+}
+
+} // namespace Dom

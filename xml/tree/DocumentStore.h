@@ -1,0 +1,53 @@
+#pragma once
+// The storage of one document, owned by its document node: the kind records,
+// the two name tables, the namespace scopes and the node and text blocks.
+#include <cstdint>
+#include <vector>
+
+#include "xml/tree/Dom.h"
+#include "xml/tree/Names.h"
+
+namespace Dom {
+
+// Places of the kind records in the store.
+enum EKindSlot : int {
+  FRAGMENT_KIND = 0,
+  DOCUMENT_KIND,
+  ATTRIBUTE_KIND,
+  ELEMENT_KIND,
+  TEXT_KIND,
+  COMMENT_KIND,
+  PROCESSING_INSTRUCTION_KIND,
+  NAMESPACE_KIND,
+  KIND_COUNT
+};
+
+constexpr size_t NODE_BLOCK_SIZE = 16000;  // bytes
+constexpr size_t TEXT_BLOCK_SIZE = 16000;  // UTF-16 units
+
+struct CDocumentStore {
+  CDocumentStore(CDocumentNode* document, uint32_t documentNumber);
+  CDocumentStore(const CDocumentStore&) = delete;
+  CDocumentStore& operator=(const CDocumentStore&) = delete;
+  ~CDocumentStore();
+
+  const CNodeKind* Kind(EKindSlot slot) const { return &kinds[slot]; }
+
+  // A new node block of at least the given size, appended to the block list.
+  char* NewNodeBlock(size_t bytes);
+  // A new text block of the given size in units, appended to the block list.
+  char16_t* NewTextBlock(size_t units);
+
+  CNodeKind kinds[KIND_COUNT];
+  CStoreArena arena;
+  CNameTable elementNames;
+  CNameTable attributeNames;
+  CNamespaceScope* scopes = nullptr;
+  int32_t nextNodeIndex = 1;
+  std::vector<char*> nodeBlocks;
+  size_t nodeBlockSize = NODE_BLOCK_SIZE;
+  std::vector<char16_t*> textBlocks;
+  size_t textBlockSize = TEXT_BLOCK_SIZE;
+};
+
+} // namespace Dom

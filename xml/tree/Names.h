@@ -1,0 +1,114 @@
+#pragma once
+// Interned qualified names and namespace scopes of one document. Both live
+// in the document's arena and are freed with its store.
+#include <cstdint>
+#include <unordered_set>
+#include <vector>
+
+#include "core/String.h"
+#include "xml/tree/Dom.h"
+
+namespace Dom {
+
+// h = h * 9 + unit over the UTF-16 units, top bit cleared.
+inline uint32_t HashName(Core::StringView s) {
+  uint32_t h = 0;
+  for (char16_t c : s) h = h * 9u + c;
+  return h & 0x7FFFFFFFu;
+}
+
+// Bump allocation in big chunks, freed all at once; also keeps one
+// NUL-terminated copy of each distinct string handed to Intern.
+class CStoreArena {
+public:
+  CStoreArena() = default;
+  CStoreArena(const CStoreArena&) = delete;
+  CStoreArena& operator=(const CStoreArena&) = delete;
+  ~CStoreArena();
+
+  void* Allocate(size_t bytes, size_t align = alignof(void*));
+  template <class T>
+  T* AllocateArray(size_t count) {
+    T* p = static_cast<T*>(Allocate(sizeof(T) * count, alignof(T)));
+    for (size_t i = 0; i < count; ++i) p[i] = T{};
+    return p;
+  }
+  // A NUL-terminated copy.
+  Core::StringView Copy(Core::StringView s);
+  // The one shared NUL-terminated copy of s.
+  Core::StringView Intern(Core::StringView s);
+
+private:
+  std::vector<char*> m_chunks;
+  char* m_fill = nullptr;
+  char* m_end = nullptr;
+  std::unordered_set<Core::StringView> m_atoms;
+};
+
+struct CName {
+  Core::StringView qualifiedName;  // NUL-terminated
+  Core::StringView namespaceUri;   // NUL-terminated, "" for none
+  Core::StringView localName;      // NUL-terminated (the tail of the qualified name)
+  uint32_t hash;                   // of the qualified name
+};
+
+// Every distinct (qualified name, namespace URI) of a document once.
+class CNameTable {
+public:
+  explicit CNameTable(CStoreArena& arena);
+  const CName* Lookup(Core::StringView qualifiedName, Core::StringView namespaceUri,
+                      Core::StringView localName);
+  int32_t GetBucketCount() const { return m_bucketCount; }
+  int32_t GetCount() const { return m_count; }
+
+private:
+  void Grow();
+  CStoreArena& m_arena;
+  int32_t m_bucketCount = 64;
+  int32_t m_count = 0;
+  std::vector<CName*> m_buckets;
+};
+
+// The namespace declarations in scope inside an element: an open-addressing
+// table of namespace node entries plus the order in which the namespace map
+// lists them. Arena-allocated, never destroyed individually.
+class CNamespaceScope {
+public:
+  // An empty root scope of 4 buckets, linked at the head of the list.
+  static CNamespaceScope* CreateRoot(CStoreArena& arena, const CNodeKind* namespaceKind,
+                                     CNamespaceScope*& scopeList);
+  // A copy of parent (same buckets, entries listed in parent's bucket order).
+  static CNamespaceScope* CreateDerived(CStoreArena& arena, const CNamespaceScope& parent,
+                                        CNamespaceScope*& scopeList);
+
+  CNamespaceNode* Find(Core::StringView prefix) const;
+  // The entry of the prefix, created with the next ordinal when missing; the
+  // caller sets its parent and namespace URI.
+  CNamespaceNode* Add(Core::StringView prefix);
+
+  int32_t GetCount() const { return m_count; }
+  int32_t GetBucketCount() const { return m_bucketCount; }
+  // In-order access: 0 <= i < GetCount().
+  CNamespaceNode* GetItem(int32_t i) const { return m_order[i]; }
+  // Gives each entry its place in document order (its list position) and
+  // the given parent; called once the scope is complete.
+  void Seal(CNode* parent);
+
+  CNamespaceScope* next = nullptr;
+  const CNodeKind* kind = nullptr;
+
+private:
+  CNamespaceScope() = default;
+  int32_t Probe(const CNamespaceNode* buckets, int32_t bucketCount, Core::StringView prefix,
+                uint32_t hash, bool& found) const;
+  void Grow();
+
+  CStoreArena* m_arena = nullptr;
+  int32_t m_bucketCount = 0;
+  int32_t m_count = 0;
+  CNamespaceNode* m_buckets = nullptr;
+  CNamespaceNode** m_order = nullptr;
+  int32_t m_orderCapacity = 0;
+};
+
+} // namespace Dom
