@@ -10,12 +10,7 @@ CEncodingMap::CEncodingMap() {
   Add(Core::Make<CIso88591Encoding>());
 }
 
-// Released last first.
-CEncodingMap::~CEncodingMap() {
-  while (!m_encodings.empty()) m_encodings.pop_back();
-}
-
-void CEncodingMap::Add(Core::XInterface<CEncoding> encoding) { m_encodings.push_back(std::move(encoding)); }
+void CEncodingMap::Add(Core::XInterface<CEncoding> encoding) { m_encodings.Append(std::move(encoding)); }
 
 CEncoding* CEncodingMap::Find(Core::StringView name) const {
   for (const auto& encoding : m_encodings) {

@@ -1,7 +1,6 @@
 #pragma once
 // The encodings the system reads and writes, found by name.
-#include <vector>
-
+#include "core/Array.h"
 #include "core/Encoding.h"
 
 namespace Unicode {
@@ -10,7 +9,6 @@ class CEncodingMap : public Core::CInterface {
 public:
   // UTF-8, UTF-16 (big-endian) and ISO-8859-1, in that order.
   CEncodingMap();
-  ~CEncodingMap() override;
 
   void Add(Core::XInterface<CEncoding> encoding);
 
@@ -20,7 +18,7 @@ public:
   CEncoding* Find(Core::StringView name) const;
 
 private:
-  std::vector<Core::XInterface<CEncoding>> m_encodings;
+  Core::XArray<Core::XInterface<CEncoding>> m_encodings;  // released last first
 };
 
 } // namespace Unicode
