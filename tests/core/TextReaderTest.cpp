@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "core/EncodingMap.h"
+#include "core/TextReader.h"
+
+namespace {
+
+using Core::CTextReader;
+using Core::String;
+
+class TextReaderTest : public testing::Test {
+protected:
+  void SetUp() override {
+    std::string pattern = testing::TempDir() + "textreader-XXXXXX";
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    ASSERT_NE(mkdtemp(buffer.data()), nullptr);
+    m_dir = buffer.data();
+  }
+  void TearDown() override {
+    for (const std::string& f : m_files) std::remove(f.c_str());
+    rmdir(m_dir.c_str());
+  }
+
+  // Writes the bytes to a new file and returns its name.
+  String File(const std::string& bytes, const std::string& name = "f.txt") {
+    std::string path = m_dir + "/" + name;
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    EXPECT_NE(f, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+    m_files.push_back(path);
+    return Core::FromUtf8(path);
+  }
+
+  // Every ReadLine up to and including the first "".
+  std::vector<String> Lines(const std::string& bytes, Unicode::CEncoding* encoding, const char16_t* mode = u"r") {
+    CTextReader reader;
+    EXPECT_TRUE(reader.Open(File(bytes), mode, encoding));
+    std::vector<String> lines;
+    for (int guard = 0; guard < 100000; ++guard) {
+      lines.push_back(reader.ReadLine());
+      if (lines.back().empty()) break;
+    }
+    EXPECT_TRUE(reader.Close());
+    return lines;
+  }
+
+  Unicode::CEncoding* Encoding(const char16_t* name) { return m_map->Find(name); }
+
+  std::string m_dir;
+  std::vector<std::string> m_files;
+  Core::XInterface<Unicode::CEncodingMap> m_map = Core::Make<Unicode::CEncodingMap>();
+};
+
+using LineList = std::vector<String>;
+
+TEST_F(TextReaderTest, LinesDecodedAndNarrow) {
+  Unicode::CEncoding* utf8 = Encoding(u"UTF-8");
+  EXPECT_EQ(Lines("a\r\nb", utf8), (LineList{u"a\r\n", u"b", u""}));
+  EXPECT_EQ(Lines("caf\xC3\xA9\n\xF0\x9F\x98\x80\n", utf8), (LineList{u"caf\u00e9\n", u"\U0001F600\n", u""}));
+  EXPECT_EQ(Lines("", utf8), (LineList{u""}));
+  EXPECT_EQ(Lines("\n\n", utf8), (LineList{u"\n", u"\n", u""}));
+  EXPECT_EQ(Lines(std::string("\x00\x41\x00\n\x00\x42", 6), Encoding(u"UTF-16")), (LineList{u"A\n", u"B", u""}));
+  // Narrow text drops the CR of CR LF (but only in text mode) ...
+  EXPECT_EQ(Lines("a\r\nb", nullptr), (LineList{u"a\n", u"b", u""}));
+  EXPECT_EQ(Lines("a\r\nb", nullptr, u"rb"), (LineList{u"a\r\n", u"b", u""}));
+  EXPECT_EQ(Lines("a\rb\r\r\n\r", nullptr), (LineList{u"a\rb\r\n", u"\r", u""}));
+  // ... and takes each byte as the character of the same value, never sign-extended.
+  EXPECT_EQ(Lines("\xE9\xFF\x80\x7F\n", nullptr), (LineList{u"\u00e9\u00ff\u0080\u007f\n", u""}));
+}
+
+TEST_F(TextReaderTest, NulIsKeptWithTheRestOfTheLine) {
+  const std::string bytes("a\0b\nc\0", 6);
+  const String first(u"a\0b\n", 4), second(u"c\0", 2);
+  EXPECT_EQ(Lines(bytes, Encoding(u"UTF-8")), (LineList{first, second, u""}));
+  EXPECT_EQ(Lines(bytes, nullptr), (LineList{first, second, u""}));
+  CTextReader reader;
+  ASSERT_TRUE(reader.Open(File(bytes), u"r", Encoding(u"ISO-8859-1")));
+  EXPECT_EQ(reader.Read(10), String(u"a\0b\nc\0", 6));
+}
+
+TEST_F(TextReaderTest, LongLinesAcrossBuffers) {
+  // 3-byte characters cut by the 16384-byte block and 4096-unit buffer ends.
+  std::string euros;
+  String expected;
+  for (int i = 0; i < 9000; ++i) {
+    euros += "\xE2\x82\xAC";
+    expected += u'\u20ac';
+  }
+  EXPECT_EQ(Lines(euros + "\nz", Encoding(u"UTF-8")), (LineList{expected + u"\n", u"z", u""}));
+
+  // A CR LF split across the first block is still one line end.
+  std::string narrow(16383, 'x');
+  EXPECT_EQ(Lines(narrow + "\r\ny", nullptr), (LineList{String(16383, u'x') + u"\n", u"y", u""}));
+  // A NUL right at the end of a decoded buffer loses nothing after it.
+  std::string withNul(4095, 'n');
+  withNul += '\0';
+  withNul += "tail\n";
+  String expectedNul(4095, u'n');
+  expectedNul += char16_t(0);
+  expectedNul += u"tail\n";
+  EXPECT_EQ(Lines(withNul, Encoding(u"UTF-8")), (LineList{expectedNul, u""}));
+  EXPECT_EQ(Lines(withNul, nullptr), (LineList{expectedNul, u""}));
+}
+
+TEST_F(TextReaderTest, ReadRuns) {
+  for (Unicode::CEncoding* encoding : {Encoding(u"UTF-8"), static_cast<Unicode::CEncoding*>(nullptr)}) {
+    CTextReader reader;
+    ASSERT_TRUE(reader.Open(File("ab\r\nd"), u"r", encoding));
+    const String first = encoding ? u"ab\r" : u"ab\n";
+    const String second = encoding ? u"\nd" : u"d";
+    EXPECT_EQ(reader.Read(3), first);
+    EXPECT_EQ(reader.Read(3), second);
+    EXPECT_EQ(reader.Read(3), u"");
+    EXPECT_EQ(reader.Read(3), u"");
+  }
+  CTextReader reader;
+  ASSERT_TRUE(reader.Open(File("12345"), u"r", Encoding(u"utf-8")));
+  EXPECT_EQ(reader.Read(0), u"");
+  EXPECT_EQ(reader.Read(-4), u"");
+  EXPECT_EQ(reader.Read(3), u"123");
+  EXPECT_EQ(reader.ReadLine(), u"45");
+}
+
+TEST_F(TextReaderTest, MalformedAndCutInput) {
+  Unicode::CEncoding* utf8 = Encoding(u"UTF-8");
+  // An overlong "<" is no "<".
+  EXPECT_EQ(Lines("a\xC0\xBC" "b\n", utf8), (LineList{u"a\uFFFD\uFFFDb\n", u""}));
+  // A sequence cut off by the end of the file is reported, not dropped.
+  EXPECT_EQ(Lines("ab\xE2\x82", utf8), (LineList{u"ab\uFFFD", u""}));
+  EXPECT_EQ(Lines("\xE2", utf8), (LineList{u"\uFFFD", u""}));
+  EXPECT_EQ(Lines(std::string("\x00\x41\x00", 3), Encoding(u"UTF-16")), (LineList{u"A\uFFFD", u""}));
+}
+
+TEST_F(TextReaderTest, StatusCodes) {
+  const String path = File("x\n");
+  CTextReader reader;
+  EXPECT_EQ(reader.ReadLine(), u"");
+  EXPECT_EQ(reader.GetStatus(), CTextReader::StatusNotOpen);
+
+  EXPECT_FALSE(reader.Open(path, u"rb", Encoding(u"UTF-8")));
+  EXPECT_EQ(reader.GetStatus(), CTextReader::StatusBadMode);
+  EXPECT_FALSE(reader.Open(path, u"r+", Encoding(u"UTF-8")));
+  EXPECT_EQ(reader.GetStatus(), CTextReader::StatusBadMode);
+  EXPECT_FALSE(reader.Open(path, u"r\u0100", nullptr));
+  EXPECT_EQ(reader.GetStatus(), CTextReader::StatusBadMode);
+  EXPECT_FALSE(reader.Open(path + char16_t(0xD800), u"r", nullptr));
+  EXPECT_EQ(reader.GetStatus(), CTextReader::StatusBadPath);
+  EXPECT_FALSE(reader.Open(path + char16_t(0) + u"x", u"r", nullptr));
+  EXPECT_EQ(reader.GetStatus(), CTextReader::StatusBadPath);
+  // A file that cannot be opened leaves the status as it was.
+  EXPECT_FALSE(reader.Open(path + u".missing", u"r", nullptr));
+  EXPECT_EQ(reader.GetStatus(), CTextReader::StatusBadPath);
+
+  ASSERT_TRUE(reader.Open(path, u"r", Encoding(u"UTF-8")));
+  EXPECT_FALSE(reader.Open(path, u"r", nullptr));
+  EXPECT_EQ(reader.GetStatus(), CTextReader::StatusAlreadyOpen);
+  EXPECT_EQ(reader.ReadLine(), u"x\n");
+  EXPECT_TRUE(reader.Close());
+  EXPECT_FALSE(reader.Close());
+  EXPECT_EQ(reader.GetStatus(), CTextReader::StatusNotOpen);
+  EXPECT_EQ(reader.Read(5), u"");
+  EXPECT_EQ(reader.ReadLine(), u"");
+
+  // Reopened, it starts over; a name with non-ASCII characters opens too.
+  ASSERT_TRUE(reader.Open(File("\xE9t\xE9", "caf\xC3\xA9.txt"), u"r", Encoding(u"ISO-8859-1")));
+  EXPECT_EQ(reader.ReadLine(), u"\u00e9t\u00e9");
+}
+
+TEST_F(TextReaderTest, HoldsItsEncoding) {
+  Core::XInterface<Unicode::CEncoding> utf8 = Core::Make<Unicode::CUtf8Encoding>();
+  {
+    CTextReader reader;
+    ASSERT_TRUE(reader.Open(File("\xC3\xA9"), u"r", utf8.Get()));
+    EXPECT_EQ(utf8->GetUseCount(), 2);
+    EXPECT_TRUE(reader.Close());
+    EXPECT_EQ(utf8->GetUseCount(), 2);
+  }
+  EXPECT_EQ(utf8->GetUseCount(), 1);
+}
+
+} // namespace
