@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "core/DateTimePlatform.h"
+#include "core/StringHelpers.h"
 
 namespace Core {
 
@@ -40,11 +41,9 @@ int32_t Weekday(int32_t y, int32_t m, int32_t d) {
   return static_cast<int32_t>(w < 0 ? w + 7 : w);
 }
 
-bool IsBlank(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
-
 StringView Trimmed(StringView s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsSpace(s.back())) s.remove_suffix(1);
   return s;
 }
 
@@ -135,7 +134,7 @@ public:
     return true;
   }
   void SkipBlanks() {
-    while (m_pos < m_text.size() && IsBlank(m_text[m_pos])) ++m_pos;
+    while (m_pos < m_text.size() && IsSpace(m_text[m_pos])) ++m_pos;
   }
 
 private:
