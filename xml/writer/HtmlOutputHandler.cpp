@@ -34,15 +34,16 @@ constexpr CNameFlags kAttributes[] = {
 template <size_t N>
 uint8_t Lookup(const CNameFlags (&table)[N], Core::StringView name) {
   constexpr size_t kLongest = 10;
-  if (name.size() > kLongest) return 0;
+  if (name.empty() || name.size() > kLongest) return 0;
   char16_t lower[kLongest];
   for (size_t i = 0; i < name.size(); ++i) {
     char16_t c = name[i];
     lower[i] = (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
   }
+  // Most names are none of these: compare the first letter before the rest.
   Core::StringView key(lower, name.size());
   for (const CNameFlags& row : table)
-    if (key == row.name) return row.flags;
+    if (row.name[0] == key[0] && key == row.name) return row.flags;
   return 0;
 }
 

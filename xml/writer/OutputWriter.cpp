@@ -73,6 +73,17 @@ void COutputWriter::PrepareOutput(const Core::String& encodingName) {
   m_pairsEncodable = m_encoder->CountUnencodable(pair, 2) == 0;
   if (!m_target && !m_buffer) m_buffer = std::make_unique<uint8_t[]>(kBufferSize);
   m_fill = 0;
+  m_asciiBytes = false;
+  if (m_buffer) {
+    static constexpr char16_t kProbe[] = u"<&#;>\"\r\n azAZ09";
+    constexpr int32_t kProbeLength = sizeof(kProbe) / sizeof(kProbe[0]) - 1;
+    uint8_t bytes[2 * kProbeLength];
+    int32_t written = 0;
+    bool unencodable = false;
+    int32_t used = m_encoder->Encode(kProbe, kProbeLength, bytes, sizeof(bytes), written, unencodable);
+    m_asciiBytes = used == kProbeLength && written == kProbeLength;
+    for (int32_t i = 0; m_asciiBytes && i < kProbeLength; ++i) m_asciiBytes = bytes[i] == kProbe[i];
+  }
   m_cdataBrackets = 0;
   m_started = true;
   int32_t markLength = 0;
@@ -121,7 +132,7 @@ void COutputWriter::PutAll(const char16_t* units, int32_t count) {
 void COutputWriter::PutSpaces(int32_t count) {
   while (count > 0) {
     int32_t n = count < kSpaceCount ? count : kSpaceCount;
-    PutAll(kSpaces, n);
+    Put(Core::StringView(kSpaces, n));
     count -= n;
   }
 }
@@ -130,7 +141,21 @@ void COutputWriter::ThrowUnsupported(char16_t unit) {
   throw CWriterException(CWriterException::kUnsupportedCharacter, Core::String(1, unit));
 }
 
-void COutputWriter::PutVerbatim(const char16_t* units, int32_t count) { PutAll(units, count); }
+void COutputWriter::PutVerbatim(const char16_t* units, int32_t count) {
+  // Names are short and mostly ASCII: copy that part straight into the buffer.
+  if (m_asciiBytes && count <= kBufferSize - m_fill) {
+    uint8_t* out = m_buffer.get() + m_fill;
+    int32_t i = 0;
+    while (i < count && units[i] < 0x80) {
+      out[i] = static_cast<uint8_t>(units[i]);
+      ++i;
+    }
+    m_fill += i;
+    units += i;
+    count -= i;
+  }
+  PutAll(units, count);
+}
 
 const char16_t* COutputWriter::PutReferences(const char16_t* units, const char16_t* end) {
   int32_t stretch = m_encoder->CountUnencodable(units, static_cast<int32_t>(end - units));
@@ -159,7 +184,7 @@ const char16_t* COutputWriter::PutReferences(const char16_t* units, const char16
     } while (cp);
     ref[--pos] = u'#';
     ref[--pos] = u'&';
-    PutAll(ref + pos, 16 - pos);
+    Put(Core::StringView(ref + pos, 16 - pos));
   }
   return stop;
 }
@@ -206,12 +231,12 @@ bool COutputWriter::PutCdata(const char16_t* units, int32_t count) {
   auto flushRun = [&](const char16_t* to) {
     while (run < to) {
       if (!open) {
-        PutAll(u"<![CDATA[", 9);
+        Put(u"<![CDATA[");
         open = true;
       }
       run += Put(run, static_cast<int32_t>(to - run));
       if (run < to) {
-        PutAll(u"]]>", 3);
+        Put(u"]]>");
         open = false;
         run = PutReferences(run, to);
       }
@@ -227,7 +252,7 @@ bool COutputWriter::PutCdata(const char16_t* units, int32_t count) {
     if (c == u'>' && brackets == 2) {
       // "]]>" would end the section: end it after "]]" and put '>' in a new one.
       flushRun(p);
-      if (open) PutAll(u"]]><![CDATA[", 12);
+      if (open) Put(u"]]><![CDATA[");
       brackets = 0;
       ++p;
       continue;
@@ -247,7 +272,7 @@ void COutputWriter::PutCommentText(Core::StringView text) {
   for (; i < n; ++i) {
     if (text[i] == u'-' && (i + 1 == n || text[i + 1] == u'-')) {
       PutVerbatim(text.substr(run, i + 1 - run));
-      PutAll(u" ", 1);
+      Put(u" ");
       run = i + 1;
     }
   }
@@ -260,7 +285,7 @@ void COutputWriter::PutProcessingInstructionData(Core::StringView data) {
   for (size_t i = 0; i + 1 < n; ++i) {
     if (data[i] == u'?' && data[i + 1] == u'>') {
       PutVerbatim(data.substr(run, i + 1 - run));
-      PutAll(u" ", 1);
+      Put(u" ");
       run = i + 1;
     }
   }

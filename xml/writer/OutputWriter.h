@@ -52,10 +52,21 @@ protected:
   // The output path: encodes as many units as the encoder can represent and
   // returns how many it took, so the caller sees where an unencodable unit stopped it.
   int32_t Put(const char16_t* units, int32_t count);
-  void Put(Core::StringView text) { PutAll(text.data(), static_cast<int32_t>(text.size())); }
+  // Markup the writer makes itself, ASCII only: copied straight into the
+  // buffer when the encoding keeps ASCII as single bytes.
+  void Put(Core::StringView text) {
+    int32_t n = static_cast<int32_t>(text.size());
+    if (m_asciiBytes && n <= kBufferSize - m_fill) {
+      uint8_t* out = m_buffer.get() + m_fill;
+      for (int32_t i = 0; i < n; ++i) out[i] = static_cast<uint8_t>(text[i]);
+      m_fill += n;
+    } else {
+      PutAll(text.data(), n);
+    }
+  }
   // Text that is always encodable (markup the writer makes itself).
   void PutAll(const char16_t* units, int32_t count);
-  void PutLineEnd() { PutAll(u"\r\n", 2); }
+  void PutLineEnd() { Put(u"\r\n"); }
   void PutSpaces(int32_t count);
 
   // Names, comments, processing instructions and plain text output: written
@@ -101,6 +112,8 @@ private:
   // Whether the encoding holds surrogate pairs, so that a surrogate it
   // refuses is an unpaired one.
   bool m_pairsEncodable = true;
+  // Whether ASCII units encode as the bytes of the same value (and there is a buffer).
+  bool m_asciiBytes = false;
   // ']' units at the end of what the open CDATA section holds (at most 2).
   int m_cdataBrackets = 0;
 

@@ -20,6 +20,11 @@ public:
 
   explicit CWriterException(int32_t code, Core::String arg1 = {}, Core::String arg2 = {})
       : Core::CCodedException(g_writerMessages, code, 2, std::move(arg1), std::move(arg2)) {}
+
+protected:
+  // For derived families that read their codes from a table of their own.
+  CWriterException(const Core::CMessageItem* table, int32_t code, Core::String arg1, Core::String arg2)
+      : Core::CCodedException(table, code, 2, std::move(arg1), std::move(arg2)) {}
 };
 
 } // namespace XmlWriter

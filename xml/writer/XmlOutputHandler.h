@@ -45,9 +45,9 @@ protected:
   CItem& Top() { return m_stack[m_top]; }
   void Pop() { --m_top; }
   void PutQuoted(Core::StringView text) {
-    PutAll(u"\"", 1);
+    Put(u"\"");
     PutVerbatim(text);
-    PutAll(u"\"", 1);
+    Put(u"\"");
   }
 
   Core::String m_version;

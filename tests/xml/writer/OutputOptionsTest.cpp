@@ -110,3 +110,24 @@ TEST(WriterException, Messages) {
 }
 
 } // namespace
+
+namespace {
+
+const Core::CMessageItem kDerivedMessages[] = {{0, u"Derived '%s' '%s'"}, {-1, u"Unclassified derived"}};
+
+class CDerivedException : public XmlWriter::CWriterException {
+public:
+  CDerivedException(int32_t code, Core::String a1, Core::String a2)
+      : CWriterException(kDerivedMessages, code, std::move(a1), std::move(a2)) {}
+};
+
+TEST(WriterException, DerivedFamilyUsesItsOwnTable) {
+  try {
+    throw CDerivedException(0, u"a", u"b");
+  } catch (const XmlWriter::CWriterException& e) {
+    EXPECT_EQ(e.GetMessage(), u"Derived 'a' 'b'");
+    EXPECT_EQ(e.GetCode(), 0);
+  }
+}
+
+} // namespace
