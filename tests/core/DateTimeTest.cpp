@@ -63,10 +63,14 @@ TEST(DateTime, NewRecordAndSet) {
 
 TEST(DateTime, NowIsTheSystemClockInUtc) {
   CScopedEnv tz("TZ", kEasternUs);
-  std::time_t before = std::time(nullptr);
+  // time() may read a coarser clock than the one Now uses, so bracket with the same clock.
+  timespec ts{};
+  clock_gettime(CLOCK_REALTIME, &ts);
+  std::time_t before = ts.tv_sec;
   CDateTime now;
   now.Now();
-  std::time_t after = std::time(nullptr);
+  clock_gettime(CLOCK_REALTIME, &ts);
+  std::time_t after = ts.tv_sec;
   Fields f = Get(now);
   std::tm t{};
   t.tm_year = f.year - 1900;
