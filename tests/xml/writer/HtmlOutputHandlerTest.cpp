@@ -50,6 +50,15 @@ TEST(HtmlWriter, DocumentWithDefaults) {
   media->SetMediaType(u"application/xhtml+xml");
   EXPECT_EQ(Serialise<Html>([](Xslt::COutputHandler& h) { TextIn(u"head", u"x")(h); }, media.Get()),
             "<head><META http-equiv=\"Content-Type\" content=\"application/xhtml+xml; charset=UTF-8\">\r\nx</head>");
+  // Whatever closes the head start tag, the META element follows it at once.
+  EXPECT_EQ(Serialise<Html>(
+                [](Xslt::COutputHandler& h) {
+                  h.StartElement(u"head", false, false);
+                  h.Comment(u"c");
+                  h.EndElement();
+                },
+                NoIndent().Get()),
+            "<head><META http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">\r\n<!--c--></head>");
   // A prefixed head is not HTML's.
   EXPECT_EQ(Serialise<Html>([](Xslt::COutputHandler& h) { Empty(h, u"x:head"); }, NoIndent().Get()), "<x:head/>");
 }
