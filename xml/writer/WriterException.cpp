@@ -9,7 +9,7 @@ const Core::CMessageItem g_writerMessages[] = {
     {3, u"Invalid encoding name syntax: '%s'"},
     {4, u"Invalid surrogate pair"},
     {5, u"Unsupported character: '%s'"},
-    {6, u"Cannot write the output stream"},
+    {7, u"Cannot write the output stream"},
     {-1, u"Unclassified output exception"},
 };
 

@@ -15,7 +15,7 @@ public:
     kInvalidEncodingName = 3,
     kInvalidSurrogatePair = 4,
     kUnsupportedCharacter = 5,
-    kWriteFailed = 6,
+    kWriteFailed = 7, // 6 stays unassigned: it has always fallen back to the default text
   };
 
   explicit CWriterException(int32_t code, Core::String arg1 = {}, Core::String arg2 = {})

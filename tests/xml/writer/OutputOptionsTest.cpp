@@ -102,6 +102,7 @@ TEST(WriterException, Messages) {
       {CWriterException(4), u"Invalid surrogate pair"},
       {CWriterException(5, u"\u20AC"), u"Unsupported character: '\u20AC'"},
       {CWriterException(6), u"Cannot write the output stream"},
+      {CWriterException(6, u"x"), u"Unclassified output exception"},
       {CWriterException(99, u"x"), u"Unclassified output exception"},
       // Absent arguments are empty texts, not "?".
       {CWriterException(0), u"Unsupported output method: '', ''"},
