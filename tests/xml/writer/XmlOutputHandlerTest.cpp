@@ -344,9 +344,9 @@ TEST(XmlWriter, FailedWritesAreReported) {
     return -1;
   };
   EXPECT_EQ(run(SIZE_MAX, 100000), -1);
-  EXPECT_EQ(run(0, 10), 6);           // nothing written at the end
-  EXPECT_EQ(run(50, 10), 6);          // a short write at the end
-  EXPECT_EQ(run(0x6000, 100000), 6);  // the disk fills while the text is written
+  EXPECT_EQ(run(0, 10), CWriterException::kWriteFailed);           // nothing written at the end
+  EXPECT_EQ(run(50, 10), CWriterException::kWriteFailed);          // a short write at the end
+  EXPECT_EQ(run(0x6000, 100000), CWriterException::kWriteFailed);  // the disk fills while the text is written
   EXPECT_EQ(run(0x6000 * 2, 0x6000 + 10), -1);
 
   // Without a stream there is nowhere to write: also a failure, not a silent loss.
