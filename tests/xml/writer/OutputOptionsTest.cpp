@@ -101,7 +101,7 @@ TEST(WriterException, Messages) {
       {CWriterException(3, u"8bit"), u"Invalid encoding name syntax: '8bit'"},
       {CWriterException(4), u"Invalid surrogate pair"},
       {CWriterException(5, u"\u20AC"), u"Unsupported character: '\u20AC'"},
-      {CWriterException(6), u"Cannot write the output stream"},
+      {CWriterException(7), u"Cannot write the output stream"},
       {CWriterException(6, u"x"), u"Unclassified output exception"},
       {CWriterException(99, u"x"), u"Unclassified output exception"},
       // Absent arguments are empty texts, not "?".
