@@ -24,6 +24,7 @@ const Core::CMessageItem kMessages[] = {
     {16, u"Invalid number of '%s' arguments"},
     {17, u"Invalid '%s' argument type (position %s)"},
     {18, u"Comparison not supported for extension data type"},
+    {19, u"Expression does not evaluate to a node-set"},
     {-1, u"Unclassified XPath exception"},
 };
 

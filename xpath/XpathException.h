@@ -27,6 +27,9 @@ public:
     InvalidArgumentCount = 16,
     InvalidArgumentType = 17,
     ComparisonNotSupported = 18,
+    // A value of another type where a node set is required (a path start,
+    // a filtered value, a union operand).
+    NotANodeSet = 19,
   };
 
   explicit CXpathException(int32_t code, Core::String a1 = {}, Core::String a2 = {}, Core::String a3 = {});
