@@ -1,0 +1,151 @@
+#include "xpath/support/TestHost.h"
+
+#include "xpath/CommonNodeSet.h"
+#include "xpath/ValueConverter.h"
+
+namespace XpathTest {
+
+using Core::XInterface;
+using Xpath::CValue;
+
+XInterface<CValue> CTestVariables::GetValue(Core::StringView namespaceUri, Core::StringView localName) {
+  auto it = m_values.find({Core::String(namespaceUri), Core::String(localName)});
+  return it == m_values.end() ? nullptr : it->second;
+}
+
+bool CTestNamespaces::GetNamespaceUri(Core::StringView prefix, Core::String& namespaceUri) {
+  auto it = m_uris.find(Core::String(prefix));
+  if (it == m_uris.end()) return false;
+  namespaceUri = it->second;
+  return true;
+}
+
+bool CTestDataSet::GetId(const Dom::XNode& node, Core::String& id) {
+  if (!node || node->GetNodeType() != Dom::ELEMENT_NODE) return false;
+  for (int32_t i = 0, n = node->AttributeCount(); i < n; ++i) {
+    Dom::CAttributeNode* attribute = node->AttributeAt(i);
+    if (attribute->NodeNameView() == m_idAttribute) {
+      id = Core::String(attribute->ValueView());
+      return true;
+    }
+  }
+  return false;
+}
+
+Dom::XNode CTestDataSet::GetElementById(const Dom::XNode& document, Core::StringView id) {
+  // Document order, without recursion.
+  Dom::CNode* node = document ? document->FirstChild() : nullptr;
+  while (node) {
+    Core::String value;
+    if (GetId(Dom::XNode(node), value) && value == id) return Dom::XNode(node);
+    if (Dom::CNode* child = node->FirstChild()) {
+      node = child;
+      continue;
+    }
+    while (node && !node->NextSibling()) {
+      node = node->Parent();
+      if (node == document.Get()) node = nullptr;
+    }
+    if (node) node = node->NextSibling();
+  }
+  return nullptr;
+}
+
+int32_t CTestDataSet::CompareDocumentOrder(const Dom::XNode& a, const Dom::XNode& b) {
+  ++m_comparisons;
+  return Dom::CompareDocumentOrder(a.Get(), b.Get());
+}
+
+bool CTestConvertExtension::ToBoolean(Xpath::CContext*, const CValue&) {
+  ++calls;
+  return true;
+}
+
+Xpath::CNumber CTestConvertExtension::ToNumber(Xpath::CContext*, const CValue& value) {
+  ++calls;
+  return Xpath::CValueConverter::StringToNumber(static_cast<const CTestFragmentValue&>(value).GetText());
+}
+
+Core::String CTestConvertExtension::ToString(Xpath::CContext*, const CValue& value) {
+  ++calls;
+  return static_cast<const CTestFragmentValue&>(value).GetText();
+}
+
+namespace {
+
+bool CompareTexts(int32_t op, const Core::String& a, const Core::String& b) {
+  int c = a.compare(b);
+  switch (op) {
+  case 0: return c == 0;
+  case 1: return c != 0;
+  case 2: return c < 0;
+  case 3: return c > 0;
+  case 4: return c <= 0;
+  default: return c >= 0;
+  }
+}
+
+bool AnyNode(const CValue& nodeSet, const Core::String& text, int32_t op, bool nodeOnLeft) {
+  XInterface<Xpath::CIterator> it = nodeSet.GetNodeSet()->CreateIterator();
+  for (Dom::XNode node = it->GetNode(); node; it->Next(), node = it->GetNode()) {
+    Core::String s = node->GetStringValue();
+    if (nodeOnLeft ? CompareTexts(op, s, text) : CompareTexts(op, text, s)) return true;
+  }
+  return false;
+}
+
+} // namespace
+
+bool CTestCompareExtension::CompareNodeSetWithValue(Xpath::CContext*, int32_t op, const CValue& left,
+                                                    const CValue& right) {
+  ++calls;
+  lastOp = op;
+  lastNodeSetOnLeft = true;
+  return AnyNode(left, static_cast<const CTestFragmentValue&>(right).GetText(), op, true);
+}
+
+bool CTestCompareExtension::CompareValueWithNodeSet(Xpath::CContext*, int32_t op, const CValue& left,
+                                                    const CValue& right) {
+  ++calls;
+  lastOp = op;
+  lastNodeSetOnLeft = false;
+  return AnyNode(right, static_cast<const CTestFragmentValue&>(left).GetText(), op, false);
+}
+
+CTestImplementation::CTestImplementation()
+    : m_factory(Core::Make<Xpath::CBasicNodeArrayFactory>()),
+      m_convert(Core::Make<CTestConvertExtension>()),
+      m_compare(Core::Make<CTestCompareExtension>()) {}
+
+CTestHost::CTestHost()
+    : m_variables(Core::Make<CTestVariables>()),
+      m_namespaces(Core::Make<CTestNamespaces>()),
+      m_dataSet(Core::Make<CTestDataSet>()),
+      m_implementation(Core::Make<CTestImplementation>()) {}
+
+XInterface<Xpath::CContext> CTestHost::MakeContext(Xpath::CIterator* iterator) {
+  return Core::Make<Xpath::CContext>(iterator, m_variables.Get(), m_functions.Get(), m_namespaces.Get(),
+                                     m_dataSet.Get(), m_implementation.Get());
+}
+
+XInterface<Xpath::CContext> CTestHost::MakeContext(const Dom::XNode& node) {
+  XInterface<Xpath::CContext> top = MakeContext(static_cast<Xpath::CIterator*>(nullptr));
+  return Core::Make<Xpath::CContext>(top.Get(), node);
+}
+
+XInterface<Xpath::CNodeSet> CTestHost::MakeNodeSet(const std::vector<Dom::XNode>& nodes) {
+  XInterface<Xpath::CNodeArray> array = m_implementation->GetNodeArrayFactory()->CreateNodeArray(m_dataSet.Get());
+  for (const Dom::XNode& node : nodes) array->Insert(node);
+  return Core::Make<XpathPrivate::CArrayNodeSet>(array.Get());
+}
+
+XInterface<CValue> CTestHost::MakeNodeSetValue(const std::vector<Dom::XNode>& nodes) {
+  return Core::Make<Xpath::CNodeSetValue>(MakeNodeSet(nodes));
+}
+
+XInterface<CValue> Boolean(bool value) { return Core::Make<Xpath::CBooleanValue>(value); }
+XInterface<CValue> Number(double value) { return Core::Make<Xpath::CNumberValue>(Xpath::CNumber(value)); }
+XInterface<CValue> String(Core::StringView value) { return Core::Make<Xpath::CStringValue>(Core::String(value)); }
+XInterface<CValue> Fragment(Core::StringView text) { return Core::Make<CTestFragmentValue>(Core::String(text)); }
+
+} // namespace XpathTest
