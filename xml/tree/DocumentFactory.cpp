@@ -1,5 +1,6 @@
 #include "xml/tree/DocumentFactory.h"
 
+#include "xml/tree/DocumentHandler.h"
 #include "xml/tree/DocumentStore.h"
 
 namespace BasicXdm {
@@ -10,6 +11,13 @@ Dom::XNode CDocumentFactory::CreateDocument() {
   document->store = new Dom::CDocumentStore(document, document->documentNumber);
   document->kind = document->store->Kind(Dom::DOCUMENT_KIND);
   return Dom::XNode(document);
+}
+
+Core::XInterface<Sxp::IDocumentHandler> CDocumentFactory::CreateDocumentHandler(
+    const Dom::XNode& document, Xslt::CSpaceHandler* spaceHandler, Xslt::CLocationHandler* locationHandler) {
+  if (!document || document->GetNodeType() != Dom::DOCUMENT_NODE) throw Dom::CDomException(9);
+  return Core::XInterface<Sxp::IDocumentHandler>(new SxpXdm::CXdmDocumentHandler(
+      static_cast<Dom::CDocumentNode*>(document.Get()), spaceHandler, locationHandler));
 }
 
 } // namespace BasicXdm

@@ -4,7 +4,13 @@
 #include <cstdint>
 
 #include "core/Interface.h"
+#include "xml/parser/Sxp.h"
 #include "xml/tree/Dom.h"
+
+namespace Xslt {
+class CSpaceHandler;
+class CLocationHandler;
+} // namespace Xslt
 
 namespace BasicXdm {
 
@@ -15,6 +21,14 @@ public:
 
   // An empty document with the next document number.
   Dom::XNode CreateDocument();
+
+  // The tree builder that fills the document from parser events, dropping
+  // whitespace-only text by the rules (may be null) and telling the location
+  // handler (may be null) of every node. DOM error 9 unless the node is a
+  // document.
+  Core::XInterface<Sxp::IDocumentHandler> CreateDocumentHandler(const Dom::XNode& document,
+                                                                Xslt::CSpaceHandler* spaceHandler,
+                                                                Xslt::CLocationHandler* locationHandler);
 
   uint32_t GetFactoryId() const { return m_factoryId; }
 
