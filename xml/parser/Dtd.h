@@ -1,0 +1,114 @@
+#pragma once
+// What the parser keeps of a document type declaration for the duration of
+// one parse: entities to expand, attribute defaults to add, and the
+// declarations in order. Nothing is validated.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "core/String.h"
+
+namespace XmlParserPrivate {
+
+struct CStringHash {
+  using is_transparent = void;
+  size_t operator()(Core::StringView s) const { return std::hash<Core::StringView>{}(s); }
+};
+struct CStringEqual {
+  using is_transparent = void;
+  bool operator()(Core::StringView a, Core::StringView b) const { return a == b; }
+};
+
+struct CElement {
+  Core::String name;
+};
+
+struct CAttribute {
+  Core::String name;
+  int32_t type = 0;
+  std::vector<Core::String> values;
+  int32_t defaultKind = 3;
+  Core::String defaultValue;
+};
+
+struct CAttlist {
+  Core::String elementName;
+  std::vector<std::unique_ptr<CAttribute>> attributes;
+};
+
+struct CEntity {
+  Core::String name;
+  Core::String publicId;
+  bool hasPublicId = false;
+  Core::String systemId;
+  bool hasSystemId = false;
+  Core::String notationName;
+  Core::String replacementText;
+  bool external = false;
+  bool unparsed = false;
+  // Set while the entity's text is being read, and while its declaration
+  // is: a reference then is a recursion.
+  int32_t openCount = 0;
+};
+
+struct CNotation {
+  Core::String name;
+  Core::String publicId;
+  bool hasPublicId = false;
+  Core::String systemId;
+  bool hasSystemId = false;
+};
+
+class CDtd {
+public:
+  Core::String name;
+  Core::String publicId;
+  bool hasPublicId = false;
+  Core::String systemId;
+  bool hasSystemId = false;
+
+  std::vector<std::unique_ptr<CElement>> elements;
+  std::vector<std::unique_ptr<CAttlist>> attlists;
+  std::vector<std::unique_ptr<CEntity>> generalEntities;
+  std::vector<std::unique_ptr<CEntity>> parameterEntities;
+  std::vector<std::unique_ptr<CNotation>> notations;
+
+  // The first declaration of a name is the one found.
+  CEntity* FindGeneralEntity(Core::StringView name) const { return Find(m_general, name); }
+  CEntity* FindParameterEntity(Core::StringView name) const { return Find(m_parameter, name); }
+  CAttlist* FindAttlist(Core::StringView elementName) const {
+    auto it = m_attlists.find(elementName);
+    return it == m_attlists.end() ? nullptr : it->second;
+  }
+
+  CEntity* AddEntity(std::unique_ptr<CEntity> entity, bool parameter) {
+    auto& list = parameter ? parameterEntities : generalEntities;
+    auto& index = parameter ? m_parameter : m_general;
+    CEntity* e = entity.get();
+    list.push_back(std::move(entity));
+    index.emplace(e->name, e);
+    return e;
+  }
+  CAttlist* AddAttlist(Core::StringView elementName) {
+    attlists.push_back(std::make_unique<CAttlist>());
+    CAttlist* a = attlists.back().get();
+    a->elementName = Core::String(elementName);
+    m_attlists.emplace(a->elementName, a);
+    return a;
+  }
+
+private:
+  using CIndex = std::unordered_map<Core::String, CEntity*, CStringHash, CStringEqual>;
+  static CEntity* Find(const CIndex& index, Core::StringView name) {
+    auto it = index.find(name);
+    return it == index.end() ? nullptr : it->second;
+  }
+
+  CIndex m_general;
+  CIndex m_parameter;
+  std::unordered_map<Core::String, CAttlist*, CStringHash, CStringEqual> m_attlists;
+};
+
+} // namespace XmlParserPrivate
