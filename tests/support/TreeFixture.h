@@ -38,7 +38,7 @@ inline void FeedMarkup(Core::StringView m, Sxp::IDocumentHandler& h) {
   };
   auto startsWith = [&](Core::StringView s) { return m.substr(i, s.size()) == s; };
   auto isSpace = [](char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; };
-  auto isNameChar = [&](char16_t c) { return !isSpace(c) && c != u'=' && c != u'>' && c != u'/' && c != u'<'; };
+  auto isNameChar = [&](char16_t c) { return !isSpace(c) && c != u'=' && c != u'>' && c != u'/' && c != u'<' && c != u'?'; };
   auto readName = [&]() {
     size_t s = i;
     while (i < m.size() && isNameChar(m[i])) ++i;

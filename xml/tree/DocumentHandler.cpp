@@ -239,7 +239,10 @@ void CXdmDocumentHandler::StartElement(StringView qualifiedName) {
   CloseStartTag();
   FlushText();
   auto* element = AllocateRecord<CElementNode>(ELEMENT_KIND);
-  m_openElement = element;  // before resolving, which may throw
+  m_openElement = element;
+  // Cleared before the element's own name is resolved, so that an undeclared
+  // prefix of the element name is caught when the tag closes.
+  m_ownScope = m_unresolvedPrefix = m_elementMoved = false;
   element->name = ResolveName(qualifiedName, true, false);
   LinkChild(element);
   // The parent level's state waits in the element until its end tag.
@@ -250,7 +253,6 @@ void CXdmDocumentHandler::StartElement(StringView qualifiedName) {
   m_parent = element;
   m_firstChild = m_lastChild = m_previousSibling = nullptr;
   if (m_spaceHandler) m_whitespaceStack.emplace_back(m_preserveInEffect, m_keepWhitespace);
-  m_ownScope = m_unresolvedPrefix = m_elementMoved = false;
   m_startTagOpen = true;
   Report(element);
 }

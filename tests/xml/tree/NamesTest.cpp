@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/TreeFixture.h"
+#include "xml/tree/DocumentStore.h"
+#include "xml/tree/Names.h"
+
+namespace {
+
+using Core::String;
+using Dom::CNamespaceScope;
+
+String Num(int i) { return Core::FromUtf8(std::to_string(i)); }
+
+TEST(NameTable, KeyIsQualifiedNamePlusUri) {
+  Dom::CStoreArena arena;
+  Dom::CNameTable table(arena);
+  const Dom::CName* plain = table.Lookup(u"a", u"", u"a");
+  const Dom::CName* inDefault = table.Lookup(u"a", u"urn:d", u"a");
+  const Dom::CName* p = table.Lookup(u"p:a", u"urn:x", u"a");
+  const Dom::CName* q = table.Lookup(u"q:a", u"urn:x", u"a");
+  EXPECT_NE(plain, inDefault);
+  EXPECT_NE(p, q);
+  EXPECT_EQ(table.GetCount(), 4);
+  EXPECT_EQ(table.Lookup(u"p:a", u"urn:x", u"a"), p);
+  EXPECT_EQ(p->localName, u"a");
+  EXPECT_EQ(p->qualifiedName, u"p:a");
+  EXPECT_EQ(p->localName.data()[p->localName.size()], u'\0');
+  EXPECT_EQ(p->hash, Dom::HashName(u"p:a"));
+}
+
+TEST(NameTable, GrowsAtThreeQuartersAndKeepsEveryName) {
+  Dom::CStoreArena arena;
+  Dom::CNameTable table(arena);
+  std::vector<const Dom::CName*> names;
+  for (int i = 0; i < 48; ++i) names.push_back(table.Lookup(u"n" + Num(i), u"", u"n" + Num(i)));
+  EXPECT_EQ(table.GetBucketCount(), 64);
+  names.push_back(table.Lookup(u"n48", u"", u"n48"));
+  EXPECT_EQ(table.GetBucketCount(), 128);
+  for (int i = 0; i < 49; ++i) EXPECT_EQ(table.Lookup(u"n" + Num(i), u"", u"n" + Num(i)), names[size_t(i)]);
+  EXPECT_EQ(table.GetCount(), 49);
+}
+
+TEST(NamespaceScope, GrowsAndDerivesInBucketOrder) {
+  Dom::CStoreArena arena;
+  Dom::CNodeKind kind{};
+  CNamespaceScope* list = nullptr;
+  CNamespaceScope* root = CNamespaceScope::CreateRoot(arena, &kind, list);
+  root->Add(u"");
+  root->Add(u"xml");
+  EXPECT_EQ(root->GetBucketCount(), 4);
+  CNamespaceScope* derived = CNamespaceScope::CreateDerived(arena, *root, list);
+  EXPECT_EQ(list, derived);
+  EXPECT_EQ(derived->next, root);
+  const char16_t* prefixes[] = {u"a", u"b", u"c", u"d"};
+  for (const char16_t* p : prefixes) derived->Add(p);
+  EXPECT_EQ(derived->GetBucketCount(), 8);
+  EXPECT_EQ(derived->GetCount(), 6);
+  for (const char16_t* p : {u"", u"xml", u"a", u"b", u"c", u"d"}) {
+    ASSERT_NE(derived->Find(p), nullptr) << Core::ToUtf8(p);
+    EXPECT_EQ(Core::StringView(derived->Find(p)->prefix), Core::StringView(p));
+  }
+  EXPECT_EQ(derived->Find(u"e"), nullptr);
+  EXPECT_EQ(root->Find(u"a"), nullptr);
+  // An existing prefix is reused with its ordinal.
+  int32_t ordinal = derived->Find(u"b")->ordinal;
+  EXPECT_EQ(derived->Add(u"b")->ordinal, ordinal);
+  EXPECT_EQ(derived->GetCount(), 6);
+
+  // A scope derived from a grown one keeps its buckets and lists the
+  // inherited entries in the parent's bucket order.
+  CNamespaceScope* child = CNamespaceScope::CreateDerived(arena, *derived, list);
+  EXPECT_EQ(child->GetBucketCount(), 8);
+  ASSERT_EQ(child->GetCount(), 6);
+  std::vector<uint32_t> hashes;
+  for (int32_t i = 0; i < child->GetCount(); ++i) hashes.push_back(child->GetItem(i)->hash % 8);
+  EXPECT_TRUE(std::is_sorted(hashes.begin(), hashes.end()));
+  for (int32_t i = 0; i < child->GetCount(); ++i) {
+    Dom::CNamespaceNode* inherited = child->GetItem(i);
+    Dom::CNamespaceNode* original = derived->Find(Core::StringView(inherited->prefix, inherited->prefixLength));
+    EXPECT_NE(inherited, original);
+    EXPECT_EQ(inherited->ordinal, original->ordinal);
+  }
+  child->Add(u"z");
+  EXPECT_EQ(Core::StringView(child->GetItem(6)->prefix), u"z");
+  EXPECT_EQ(child->GetItem(6)->ordinal, 7);
+}
+
+TEST(NamespaceScope, ManyDeclarationsInOneElement) {
+  KeltoTest::CTreeFixture trees;
+  String markup = u"<r";
+  for (int i = 0; i < 100; ++i) markup += u" xmlns:p" + Num(i) + u"='urn:" + Num(i) + u"'";
+  markup += u"><p99:e p0:a='1'/></r>";
+  Dom::XNode doc = trees.Build(markup);
+  Dom::CNode* r = doc->GetDocumentElement().Get();
+  EXPECT_EQ(r->NamespaceScope()->GetCount(), 102);
+  Dom::CNode* e = r->FirstChild();
+  EXPECT_EQ(e->GetNamespaceURI(), u"urn:99");
+  EXPECT_EQ(e->AttributeAt(0)->GetNamespaceURI(), u"urn:0");
+  Dom::XNamedNodeMap map = e->GetNamespaces();
+  for (int32_t i = 1; i < map->GetLength(); ++i)
+    EXPECT_EQ(Dom::CompareDocumentOrder(map->Item(i - 1).Get(), map->Item(i).Get()), -1);
+}
+
+} // namespace
