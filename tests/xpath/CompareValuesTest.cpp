@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/TreeFixture.h"
 #include "xml/tree/DocumentFactory.h"
 #include "xpath/CompareValues.h"
 #include "xpath/support/TestHost.h"
@@ -98,6 +99,119 @@ TEST_F(CompareTest, ExtensionTypes) {
   EXPECT_EQ(All(Fragment(u"1"), Fragment(u"2")), "011010");
   EXPECT_EQ(cmp.calls, 2);
   EXPECT_GT(conv.calls, 0);
+}
+
+} // namespace
+
+namespace {
+
+class CompareTreeTest : public CompareTest {
+protected:
+  // The <v> elements of the markup, in document order.
+  XInterface<CValue> Set(Core::StringView values) {
+    std::vector<Dom::XNode> nodes;
+    Core::String markup = u"<r>";
+    size_t start = 0;
+    while (start <= values.size()) {
+      size_t comma = values.find(u',', start);
+      if (comma == Core::StringView::npos) comma = values.size();
+      markup += u"<v>" + Core::String(values.substr(start, comma - start)) + u"</v>";
+      start = comma + 1;
+    }
+    markup += u"</r>";
+    Dom::XNode doc = trees.Build(markup);
+    m_documents.push_back(doc);
+    return host.MakeNodeSetValue(ElementsNamed(doc, u"v"));
+  }
+
+  KeltoTest::CTreeFixture trees;
+  std::vector<Dom::XNode> m_documents;
+};
+
+TEST_F(CompareTreeTest, NodeSetsAgainstEveryKind) {
+  struct Case {
+    const char* what;
+    XInterface<CValue> left, right;
+    const char* answers;  // = != < > <= >=
+  } cases[] = {
+      {"{1,2} ? 1", Set(u"1,2"), Number(1), "110111"},
+      {"{1,2} ? 2", Set(u"1,2"), Number(2), "111011"},
+      {"1 ? {1,2}", Number(1), Set(u"1,2"), "111011"},
+      {"{abc} ? 1", Set(u"abc"), Number(1), "010000"},
+      {"{abc} ? 'abc'", Set(u"abc"), String(u"abc"), "100000"},
+      {"{ 2 } ? '2'", Set(u" 2 "), String(u"2"), "010011"},
+      {"'10' ? {9}", String(u"10"), Set(u"9"), "010101"},
+      {"{} ? true()", Set(u""), Boolean(true), "100011"},  // one <v/>: the set is non-empty
+      {"false() ? {x}", Boolean(false), Set(u"x"), "011010"},
+      {"{a,b} ? {b,c}", Set(u"a,b"), Set(u"b,c"), "110000"},
+      {"{a,a} ? {a}", Set(u"a,a"), Set(u"a"), "100000"},
+      {"{a} ? {a,b}", Set(u"a"), Set(u"a,b"), "110000"},
+      {"{1,5} ? {3}", Set(u"1,5"), Set(u"3"), "011111"},
+      {"{5} ? {3,x}", Set(u"5"), Set(u"3,x"), "010101"},
+      {"{x} ? {x}", Set(u"x"), Set(u"x"), "100000"},
+      {"{2} ? {2,NaN}", Set(u"2"), Set(u"2,y"), "110011"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(All(c.left, c.right), c.answers) << c.what;
+}
+
+TEST_F(CompareTreeTest, TwoNodeSetsReadEachNodeOnceAndOnlyAsFarAsNeeded) {
+  // Left 1..n, right n+1..2n: no pair is equal, so = reads everything.
+  const int n = 300;
+  Core::String markup = u"<r>";
+  for (int i = 1; i <= 2 * n; ++i) markup += u"<v>" + Core::FromUtf8(std::to_string(i)) + u"</v>";
+  markup += u"</r>";
+  Dom::XNode doc = trees.Build(markup);
+  std::vector<Dom::XNode> all = ElementsNamed(doc, u"v");
+  std::vector<Dom::XNode> left(all.begin(), all.begin() + n);
+  std::vector<Dom::XNode> right(all.begin() + n, all.end());
+
+  for (int32_t op = 0; op < 6; ++op) {
+    auto a = Core::Make<CListNodeSet>(left);
+    auto b = Core::Make<CListNodeSet>(right);
+    XInterface<CValue> va = Core::Make<Xpath::CNodeSetValue>(a.Get());
+    XInterface<CValue> vb = Core::Make<Xpath::CNodeSetValue>(b.Get());
+    bool expected[] = {false, true, true, false, true, false};
+    EXPECT_EQ(CompareValues(context.Get(), op, *va, *vb), expected[op]) << op;
+    EXPECT_LE(a->nodeReads, n) << op;
+    EXPECT_LE(b->nodeReads, n) << op;
+    EXPECT_LE(b->iterators, 1) << op;
+  }
+
+  // The first pair that holds ends the walk: 1 != n+1 at once, and
+  // 1 < n+1 at once.
+  for (int32_t op : {1, 2}) {
+    auto a = Core::Make<CListNodeSet>(left);
+    auto b = Core::Make<CListNodeSet>(right);
+    XInterface<CValue> va = Core::Make<Xpath::CNodeSetValue>(a.Get());
+    XInterface<CValue> vb = Core::Make<Xpath::CNodeSetValue>(b.Get());
+    EXPECT_TRUE(CompareValues(context.Get(), op, *va, *vb));
+    EXPECT_EQ(a->nodeReads, 1) << op;
+    EXPECT_EQ(b->nodeReads, 1) << op;
+  }
+
+  // = with the match at the far end: the right set is read once, not once
+  // per left node.
+  {
+    std::vector<Dom::XNode> rightWithMatch = right;
+    rightWithMatch.push_back(left.back());
+    auto a = Core::Make<CListNodeSet>(left);
+    auto b = Core::Make<CListNodeSet>(rightWithMatch);
+    XInterface<CValue> va = Core::Make<Xpath::CNodeSetValue>(a.Get());
+    XInterface<CValue> vb = Core::Make<Xpath::CNodeSetValue>(b.Get());
+    EXPECT_TRUE(CompareValues(context.Get(), 0, *va, *vb));
+    EXPECT_EQ(a->nodeReads, n);
+    EXPECT_EQ(b->nodeReads, n + 1);
+  }
+}
+
+TEST_F(CompareTreeTest, NodeSetAgainstScalarStopsAtTheFirstMatch) {
+  Dom::XNode doc = trees.Build(u"<r><v>a</v><v>b</v><v>c</v></r>");
+  auto set = Core::Make<CListNodeSet>(ElementsNamed(doc, u"v"));
+  XInterface<CValue> value = Core::Make<Xpath::CNodeSetValue>(set.Get());
+  EXPECT_TRUE(CompareValues(context.Get(), 0, *value, *String(u"b")));
+  EXPECT_EQ(set->nodeReads, 2);
+  EXPECT_FALSE(CompareValues(context.Get(), 0, *String(u"z"), *value));
+  EXPECT_EQ(set->nodeReads, 5);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "support/TreeFixture.h"
 #include "xml/tree/DocumentFactory.h"
 #include "xpath/ValueConverter.h"
 #include "xpath/support/TestHost.h"
@@ -101,6 +102,25 @@ TEST(Conversion, WorksWithoutContextForTheXpathTypes) {
   CValueConverter converter(nullptr);
   EXPECT_EQ(converter.ToString(*Number(1.5)), u"1.5");
   EXPECT_TRUE(converter.ToBoolean(*String(u"x")));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ConversionTest, NodeSetOfATree) {
+  KeltoTest::CTreeFixture trees;
+  Dom::XNode doc = trees.Build(u"<r><a> 3.5 </a><a>x<b>y</b></a><c/><d>1e3</d></r>");
+  std::vector<Dom::XNode> a = ElementsNamed(doc, u"a");
+  XInterface<CValue> both = host.MakeNodeSetValue({a[1], a[0]});
+  EXPECT_EQ(converter.ToString(*both), u" 3.5 ");  // the first in document order only
+  EXPECT_EQ(converter.ToNumber(*both).GetValue(), 3.5);
+  EXPECT_EQ(converter.ToString(*host.MakeNodeSetValue({a[1]})), u"xy");
+  XInterface<CValue> emptyElement = host.MakeNodeSetValue(ElementsNamed(doc, u"c"));
+  EXPECT_TRUE(converter.ToBoolean(*emptyElement));
+  EXPECT_EQ(converter.ToString(*emptyElement), u"");
+  EXPECT_TRUE(converter.ToNumber(*host.MakeNodeSetValue(ElementsNamed(doc, u"d"))).IsNaN());
+  EXPECT_EQ(converter.ToString(*host.MakeNodeSetValue({doc})), u" 3.5 xy1e3");
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
+#include "support/TreeFixture.h"
 #include "xml/tree/DocumentFactory.h"
 #include "xpath/BasicNodeArray.h"
 #include "xpath/support/TestHost.h"
@@ -125,6 +127,67 @@ TEST(NodeArray, EndInsertionsTakeFewComparisons) {
     EXPECT_LE(dataSet->GetComparisonCount(), 2 * n) << reverse;
     ASSERT_EQ(array->GetCount(), n);
     for (int i = 0; i < n; ++i) ASSERT_EQ(array->GetAt(i).Get(), docs[i].Get());
+  }
+}
+
+} // namespace
+
+namespace {
+
+using KeltoTest::CTreeFixture;
+
+TEST(NodeArrayTree, KeepsEveryNamespaceNodeBetweenItsElementAndTheAttributes) {
+  CTreeFixture trees;
+  Dom::XNode doc = trees.Build(u"<a xmlns:p='urn:p' xmlns:q='urn:q' xmlns='urn:d' x='1' y='2'><b/></a>");
+  Dom::XNode a = XpathTest::ElementsNamed(doc, u"a")[0];
+  Dom::XNode b = XpathTest::ElementsNamed(doc, u"b")[0];
+  Dom::XNamedNodeMap namespaces = a->GetNamespaces();
+  ASSERT_GE(namespaces->GetLength(), 3);
+
+  std::vector<Dom::XNode> all{doc, a};
+  for (int32_t i = 0; i < namespaces->GetLength(); ++i) all.push_back(namespaces->Item(i));
+  // The namespace nodes' order among themselves is the tree's; read it back.
+  std::sort(all.begin() + 2, all.end(), [](const Dom::XNode& l, const Dom::XNode& r) {
+    return Dom::CompareDocumentOrder(l.Get(), r.Get()) < 0;
+  });
+  all.push_back(Dom::XNode(a->AttributeAt(0)));
+  all.push_back(Dom::XNode(a->AttributeAt(1)));
+  all.push_back(b);
+  std::vector<Dom::CNode*> expected;
+  for (auto& n : all) expected.push_back(n.Get());
+
+  auto dataSet = Core::Make<CTestDataSet>();
+  for (bool reverse : {false, true}) {
+    XInterface<Xpath::CNodeArray> array = Xpath::CBasicNodeArrayFactory().CreateNodeArray(dataSet.Get());
+    for (size_t i = 0; i < all.size(); ++i) array->Insert(all[reverse ? all.size() - 1 - i : i]);
+    for (size_t i = 0; i < all.size(); ++i) array->Insert(all[i]);
+    EXPECT_EQ(Read(*array), expected) << reverse;
+  }
+}
+
+TEST(NodeArrayTree, LargeInsertionsInEitherOrderStayFast) {
+  CTreeFixture trees;
+  Core::String markup = u"<r>";
+  for (int i = 0; i < 100000; ++i) markup += u"<e/>";
+  markup += u"</r>";
+  Dom::XNode doc = trees.Build(markup);
+  std::vector<Dom::XNode> nodes = XpathTest::ElementsNamed(doc, u"e");
+  const int64_t n = static_cast<int64_t>(nodes.size());
+
+  auto dataSet = Core::Make<CTestDataSet>();
+  Xpath::CBasicNodeArrayFactory arrays;
+  // In document order, and in reverse order (the reverse axes).
+  for (int pattern = 0; pattern < 2; ++pattern) {
+    XInterface<Xpath::CNodeArray> array = arrays.CreateNodeArray(dataSet.Get());
+    dataSet->ResetComparisonCount();
+    for (int64_t i = 0; i < n; ++i) {
+      int64_t k = pattern == 0 ? i : n - 1 - i;
+      array->Insert(nodes[static_cast<size_t>(k)]);
+    }
+    ASSERT_EQ(array->GetCount(), n);
+    EXPECT_LE(dataSet->GetComparisonCount(), 2 * n) << pattern;
+    XInterface<Xpath::CNodeArrayIndex> index = array->CreateIndex();
+    for (int64_t i = 0; i < n; ++i, index->Next()) ASSERT_EQ(index->GetNode().Get(), nodes[static_cast<size_t>(i)].Get());
   }
 }
 

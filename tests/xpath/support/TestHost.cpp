@@ -33,20 +33,10 @@ bool CTestDataSet::GetId(const Dom::XNode& node, Core::String& id) {
 }
 
 Dom::XNode CTestDataSet::GetElementById(const Dom::XNode& document, Core::StringView id) {
-  // Document order, without recursion.
-  Dom::CNode* node = document ? document->FirstChild() : nullptr;
-  while (node) {
+  if (!document) return nullptr;
+  for (const Dom::XNode& element : ElementsNamed(document)) {
     Core::String value;
-    if (GetId(Dom::XNode(node), value) && value == id) return Dom::XNode(node);
-    if (Dom::CNode* child = node->FirstChild()) {
-      node = child;
-      continue;
-    }
-    while (node && !node->NextSibling()) {
-      node = node->Parent();
-      if (node == document.Get()) node = nullptr;
-    }
-    if (node) node = node->NextSibling();
+    if (GetId(element, value) && value == id) return element;
   }
   return nullptr;
 }
@@ -141,6 +131,52 @@ XInterface<Xpath::CNodeSet> CTestHost::MakeNodeSet(const std::vector<Dom::XNode>
 
 XInterface<CValue> CTestHost::MakeNodeSetValue(const std::vector<Dom::XNode>& nodes) {
   return Core::Make<Xpath::CNodeSetValue>(MakeNodeSet(nodes));
+}
+
+namespace {
+
+class CListIterator : public Xpath::CIterator {
+public:
+  explicit CListIterator(CListNodeSet* set) : m_set(set) {}
+  Xpath::CNodeSet* GetNodeSet() override { return m_set.Get(); }
+  Dom::XNode GetNode() override {
+    if (m_index >= m_set->Nodes().size()) return nullptr;
+    ++m_set->nodeReads;
+    return m_set->Nodes()[m_index];
+  }
+  int32_t GetPosition() override {
+    return m_index < m_set->Nodes().size() ? static_cast<int32_t>(m_index + 1) : 0;
+  }
+  void Next() override {
+    if (m_index < m_set->Nodes().size()) ++m_index;
+  }
+
+private:
+  XInterface<CListNodeSet> m_set;
+  size_t m_index = 0;
+};
+
+} // namespace
+
+XInterface<Xpath::CIterator> CListNodeSet::CreateIterator() {
+  ++iterators;
+  return Core::Make<CListIterator>(this);
+}
+
+std::vector<Dom::XNode> ElementsNamed(const Dom::XNode& root, Core::StringView name) {
+  std::vector<Dom::XNode> out;
+  Dom::CNode* node = root->FirstChild();
+  while (node) {
+    if (node->GetNodeType() == Dom::ELEMENT_NODE && (name == u"*" || node->NodeNameView() == name))
+      out.emplace_back(node);
+    if (Dom::CNode* child = node->FirstChild()) {
+      node = child;
+      continue;
+    }
+    while (node && node != root.Get() && !node->NextSibling()) node = node->Parent();
+    node = node && node != root.Get() ? node->NextSibling() : nullptr;
+  }
+  return out;
 }
 
 XInterface<CValue> Boolean(bool value) { return Core::Make<Xpath::CBooleanValue>(value); }

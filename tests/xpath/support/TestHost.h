@@ -141,6 +141,31 @@ private:
   Core::XInterface<CTestImplementation> m_implementation;
 };
 
+// A node set over a fixed list of nodes, iterated in the given order, that
+// counts the iterators made and the nodes read through them: tests of how far
+// and how often a consumer walks a set.
+class CListNodeSet : public Xpath::CNodeSet {
+public:
+  explicit CListNodeSet(std::vector<Dom::XNode> nodes) : m_nodes(std::move(nodes)) {}
+
+  bool IsDocumentOrder() override { return true; }
+  bool IsReverseOrder() override { return false; }
+  int32_t GetCount() override { return static_cast<int32_t>(m_nodes.size()); }
+  Dom::XNode GetFirstNode() override { return m_nodes.empty() ? Dom::XNode() : m_nodes[0]; }
+  Core::XInterface<Xpath::CIterator> CreateIterator() override;
+
+  const std::vector<Dom::XNode>& Nodes() const { return m_nodes; }
+  int iterators = 0;
+  int nodeReads = 0;  // non-null answers of GetNode
+
+private:
+  std::vector<Dom::XNode> m_nodes;
+};
+
+// The elements below root (root excluded) with the qualified name, or all
+// of them for "*", in document order.
+std::vector<Dom::XNode> ElementsNamed(const Dom::XNode& root, Core::StringView name = u"*");
+
 // Value makers for tables of cases.
 Core::XInterface<Xpath::CValue> Boolean(bool value);
 Core::XInterface<Xpath::CValue> Number(double value);
