@@ -75,6 +75,7 @@ public:
   CRightSide(int32_t op, CNodeSet* nodeSet) : m_op(op), m_walk(nodeSet) {}
 
   bool Matches(const Core::String& left) {
+    CNumber leftNumber = m_op >= CompareLess ? CValueConverter::StringToNumber(left) : CNumber(0);
     switch (m_op) {
     case CompareEqual:
       if (m_strings.count(left)) return true;
@@ -83,10 +84,9 @@ public:
       if (m_any && (m_distinct || m_first != left)) return true;
       break;
     default:
-      if (MatchesExtreme(CValueConverter::StringToNumber(left))) return true;
+      if (MatchesExtreme(leftNumber)) return true;
       break;
     }
-    CNumber leftNumber = m_op >= CompareLess ? CValueConverter::StringToNumber(left) : CNumber(0);
     Core::String right;
     while (!m_done) {
       if (!m_walk.NextString(right)) {
@@ -158,6 +158,12 @@ public:
       }
       case CValue::StringType: {
         Core::String text = b.GetString();
+        if (op >= CompareLess) {
+          CNumber n = CValueConverter::StringToNumber(text);
+          return AnyNode(a.GetNodeSet(), [&](const Core::String& s) {
+            return CompareNumbers(op, CValueConverter::StringToNumber(s), n);
+          });
+        }
         return AnyNode(a.GetNodeSet(), [&](const Core::String& s) { return CompareStrings(op, s, text); });
       }
       default:
@@ -175,6 +181,12 @@ public:
       }
       case CValue::StringType: {
         Core::String text = a.GetString();
+        if (op >= CompareLess) {
+          CNumber n = CValueConverter::StringToNumber(text);
+          return AnyNode(b.GetNodeSet(), [&](const Core::String& s) {
+            return CompareNumbers(op, n, CValueConverter::StringToNumber(s));
+          });
+        }
         return AnyNode(b.GetNodeSet(), [&](const Core::String& s) { return CompareStrings(op, text, s); });
       }
       default:

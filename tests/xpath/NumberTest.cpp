@@ -98,9 +98,10 @@ TEST(Number, Round) {
       {0.4, 0},      {-1.2, -1},     {1e300, 1e300},        {kInf, kInf},    {-kInf, -kInf},
       // floor(x + 0.5) gives 1 here: the sum rounds up to 1.0.
       {0.49999999999999994, 0},
-      // Odd integers above 2^53 would move to the next even one.
-      {9007199254740993.0, 9007199254740993.0},
+      // From 2^52 on, x + 0.5 is not representable and rounds to even: odd
+      // integers would move to the next even one.
       {4503599627370497.0, 4503599627370497.0},
+      {9007199254740994.0, 9007199254740994.0},
       {-4503599627370497.0, -4503599627370497.0},
   };
   for (const auto& c : cases) EXPECT_EQ(CNumber(c.in).Round().GetValue(), c.out) << c.in;
