@@ -258,6 +258,7 @@ void CXdmDocumentHandler::StartElement(StringView qualifiedName) {
 }
 
 void CXdmDocumentHandler::StartAttribute(StringView qualifiedName) {
+  if (!m_startTagOpen) return;  // attributes belong to a start tag
   if (qualifiedName.substr(0, 5) == u"xmlns" && (qualifiedName.size() == 5 || qualifiedName[5] == u':')) {
     StringView prefix = qualifiedName.size() == 5 ? StringView() : qualifiedName.substr(6);
     if (!m_ownScope) {
@@ -280,6 +281,7 @@ void CXdmDocumentHandler::StartAttribute(StringView qualifiedName) {
 }
 
 void CXdmDocumentHandler::EndAttribute() {
+  if (!m_attribute && !m_namespaceNode) return;  // no attribute is open
   OpenRun();
   if (m_attribute) {
     CAttributeNode* attribute = m_attribute;
@@ -290,14 +292,10 @@ void CXdmDocumentHandler::EndAttribute() {
     m_runStart = nullptr;
     if (m_stripEnabled && attribute->name->namespaceUri == kXmlNamespace && attribute->name->localName == u"space")
       m_preserveInEffect = StringView(attribute->value, size_t(attribute->valueLength)) == u"preserve";
-  } else if (m_namespaceNode) {
+  } else {
     StringView uri = m_store->arena.Intern(StringView(m_runStart, size_t(m_textFill - m_runStart)));
     m_namespaceNode->namespaceUri = uri.data();
     m_namespaceNode->uriLength = uint32_t(uri.size());
-    m_textFill = m_runStart;
-    m_runStart = nullptr;
-  } else {
-    // No attribute is open: drop whatever was collected.
     m_textFill = m_runStart;
     m_runStart = nullptr;
   }
@@ -363,13 +361,12 @@ void CXdmDocumentHandler::StartComment() {
 }
 
 void CXdmDocumentHandler::EndComment() {
+  if (!m_comment) return;
   OpenRun();
   *m_textFill = 0;
-  if (m_comment) {
-    m_comment->data = m_runStart;
-    m_comment->length = int32_t(m_textFill - m_runStart);
-    m_previousSibling = m_comment;
-  }
+  m_comment->data = m_runStart;
+  m_comment->length = int32_t(m_textFill - m_runStart);
+  m_previousSibling = m_comment;
   ++m_textFill;
   m_runStart = nullptr;
   m_comment = nullptr;

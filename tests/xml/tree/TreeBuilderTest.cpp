@@ -386,6 +386,27 @@ TEST(TreeBuilder, LongTextStaysWhole) {
   EXPECT_EQ(text->GetStringValue().size(), 40u * 1024);
 }
 
+// Events out of their grammar (the parser never sends them) leave a sound tree.
+TEST(TreeBuilder, StrayEventsAreHarmless) {
+  CTreeFixture trees;
+  XNode doc;
+  auto builder = trees.NewBuilder(doc);
+  builder->StartDocument();
+  builder->EndElement();
+  builder->EndComment();
+  builder->EndAttribute();
+  builder->StartElement(u"r");
+  builder->Characters(u"a", 1);
+  builder->StartAttribute(u"late");
+  builder->Characters(u"b", 1);
+  builder->EndAttribute();
+  builder->EndComment();
+  builder->Characters(u"c", 1);
+  builder->EndElement();
+  builder->EndDocument();
+  EXPECT_EQ(Dump(doc), u"<r>abc</r>");
+}
+
 TEST(TreeBuilder, StylesheetRules) {
   XsltPrivate::CStylesheetSpaceHandler rules;
   EXPECT_TRUE(rules.IsEnabled());
