@@ -120,7 +120,9 @@ void CHtmlOutputHandler::WriteMeta() {
   Core::String mediaType = u"text/html";
   Options().GetMediaType(mediaType);
   Put(u"<META http-equiv=\"Content-Type\" content=\"");
-  PutVerbatim(mediaType);
+  // An attribute value like any other: a quotation mark in the media type
+  // must not end the attribute and lose the charset after it.
+  PutEscaped(mediaType, EEscape::kHtmlAttribute);
   Put(u"; charset=");
   PutVerbatim(m_encodingName);
   Put(u"\">");

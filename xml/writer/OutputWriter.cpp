@@ -168,12 +168,11 @@ const char16_t* COutputWriter::PutReferences(const char16_t* units, const char16
     // Where pairs are representable a surrogate is here only for want of its
     // partner, and no reference could stand for it.
     if (m_pairsEncodable) ThrowUnsupported(c);
-    if (IsHighSurrogate(c)) {
+    if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
+      // A surrogate needs the unit after it; at the end of the stretch there is none.
       if (units == stop) throw CWriterException(CWriterException::kInvalidSurrogatePair);
-      if (!IsLowSurrogate(*units)) ThrowUnsupported(c);
+      if (!IsHighSurrogate(c) || !IsLowSurrogate(*units)) ThrowUnsupported(c);
       cp = 0x10000 + ((cp - 0xD800) << 10) + (*units++ - 0xDC00);
-    } else if (IsLowSurrogate(c)) {
-      ThrowUnsupported(c);
     }
     // "&#" digits ";" assembled backwards
     int32_t pos = 16;

@@ -50,6 +50,13 @@ TEST(HtmlWriter, DocumentWithDefaults) {
   media->SetMediaType(u"application/xhtml+xml");
   EXPECT_EQ(Serialise<Html>([](Xslt::COutputHandler& h) { TextIn(u"head", u"x")(h); }, media.Get()),
             "<head><META http-equiv=\"Content-Type\" content=\"application/xhtml+xml; charset=UTF-8\">\r\nx</head>");
+  // The media type is escaped as an attribute value, so the charset stays inside the attribute.
+  auto quoted = NoIndent();
+  quoted->SetMediaType(u"text/html; level=\"1\" & x");
+  quoted->SetEncoding(u"ISO-8859-1");
+  EXPECT_EQ(Serialise<Html>([](Xslt::COutputHandler& h) { Empty(h, u"head"); }, quoted.Get()),
+            "<head><META http-equiv=\"Content-Type\" content=\"text/html; level=&quot;1&quot; &amp; x; "
+            "charset=ISO-8859-1\">\r\n</head>");
   // Whatever closes the head start tag, the META element follows it at once.
   EXPECT_EQ(Serialise<Html>(
                 [](Xslt::COutputHandler& h) {

@@ -231,6 +231,12 @@ TEST(XmlWriter, UnencodableMarkupThrows) {
     EXPECT_EQ(code, 5) << c.what;
     EXPECT_EQ(message, u"Unsupported character: '\u20AC'") << c.what;
   }
+  // A character above U+FFFF in a name is reported by its first unit; in
+  // UTF-8 the same name is written whole.
+  auto wide = [](Xslt::COutputHandler& h) { Empty(h, u"a\U0001F600"); };
+  EXPECT_EQ(SerialiseError<Xml>(wide, iso.Get()),
+            std::make_pair(int32_t(5), Core::String(u"Unsupported character: '\xD83D'")));
+  EXPECT_EQ(Serialise<Xml>(wide, Omit().Get()), "<a\xF0\x9F\x98\x80/>");
 }
 
 TEST(XmlWriter, UnpairedSurrogates) {
@@ -270,16 +276,23 @@ TEST(XmlWriter, UnpairedSurrogates) {
       {"name, UTF-8", inName(u"a\xD800"), u"UTF-8", 5, 0xD800},
       {"comment, UTF-16", inComment(u"\xDC00"), u"UTF-16", 5, 0xDC00},
       // ISO-8859-1 references every character it cannot hold; a surrogate
-      // left over at the end of such a stretch is no character at all.
+      // left over at the end of such a stretch is no character at all, one
+      // with a wrong neighbour inside it is unencodable.
       {"text, high at end, ISO-8859-1", inText(u"\u20AC\xD800"), u"ISO-8859-1", 4, 0},
+      {"text, high before ASCII, ISO-8859-1", inText(u"\xD800z"), u"ISO-8859-1", 4, 0},
+      {"text, low alone, ISO-8859-1", inText(u"\xDC00"), u"ISO-8859-1", 4, 0},
+      {"attribute, low at end, ISO-8859-1", inAttribute(u"\u20AC\xDC00\""), u"ISO-8859-1", 4, 0},
       {"text, high before text, ISO-8859-1", inText(u"\xD800\u20AC"), u"ISO-8859-1", 5, 0xD800},
-      {"text, low alone, ISO-8859-1", inText(u"\xDC00"), u"ISO-8859-1", 5, 0xDC00},
+      {"text, low before text, ISO-8859-1", inText(u"\xDC00\u20AC"), u"ISO-8859-1", 5, 0xDC00},
+      {"cdata, reversed pair, ISO-8859-1", inCdata(u"x\xDC00\xD800\u20AC"), u"ISO-8859-1", 5, 0xDC00},
   };
   for (const auto& c : cases) {
     auto [code, message] = SerialiseError<Xml>(c.events, Encoding(c.encoding).Get());
     EXPECT_EQ(code, c.code) << c.what;
     if (c.unit) {
       EXPECT_EQ(message, u"Unsupported character: '" + Core::String(1, c.unit) + u"'") << c.what;
+    } else {
+      EXPECT_EQ(message, u"Invalid surrogate pair") << c.what;
     }
   }
 }
