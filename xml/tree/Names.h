@@ -10,10 +10,15 @@
 
 namespace Dom {
 
-// h = h * 9 + unit over the UTF-16 units, top bit cleared.
+// The hash of names and prefixes in the tables below, top bit cleared. It
+// mixes every unit (FNV-1a), so that a document cannot pile thousands of
+// crafted names into one probe chain as it could with a plain h * 9 + unit.
 inline uint32_t HashName(Core::StringView s) {
-  uint32_t h = 0;
-  for (char16_t c : s) h = h * 9u + c;
+  uint32_t h = 2166136261u;
+  for (char16_t c : s) {
+    h ^= c;
+    h *= 16777619u;
+  }
   return h & 0x7FFFFFFFu;
 }
 
