@@ -1,0 +1,80 @@
+#pragma once
+// The expressions of the XPath operators: or, and, the comparisons, the
+// arithmetic operators and unary minus. Chains of one operator (a + b + c ...)
+// are evaluated and released without recursion, however long they are.
+#include <cstdint>
+
+#include "xpath/Expr.h"
+
+namespace XpathPrivate {
+
+class CBinaryExpr : public Xpath::CExpr {
+public:
+  CBinaryExpr(int32_t code, const Core::XInterface<Xpath::CExpr>& left, const Core::XInterface<Xpath::CExpr>& right)
+      : m_code(code), m_left(left), m_right(right) {}
+  ~CBinaryExpr() override;
+
+  int32_t GetCode() const { return m_code; }
+  const Core::XInterface<Xpath::CExpr>& GetLeft() const { return m_left; }
+  const Core::XInterface<Xpath::CExpr>& GetRight() const { return m_right; }
+
+protected:
+  int32_t m_code;
+  Core::XInterface<Xpath::CExpr> m_left;
+  Core::XInterface<Xpath::CExpr> m_right;
+};
+
+class COrExpr final : public CBinaryExpr {
+public:
+  COrExpr(const Core::XInterface<Xpath::CExpr>& left, const Core::XInterface<Xpath::CExpr>& right)
+      : CBinaryExpr(0, left, right) {}
+  Core::XInterface<Xpath::CValue> Evaluate(Xpath::CContext* context) const override;
+};
+
+class CAndExpr final : public CBinaryExpr {
+public:
+  CAndExpr(const Core::XInterface<Xpath::CExpr>& left, const Core::XInterface<Xpath::CExpr>& right)
+      : CBinaryExpr(0, left, right) {}
+  Core::XInterface<Xpath::CValue> Evaluate(Xpath::CContext* context) const override;
+};
+
+// Code 0 =, 1 !=.
+class CEqualityExpr final : public CBinaryExpr {
+public:
+  using CBinaryExpr::CBinaryExpr;
+  Core::XInterface<Xpath::CValue> Evaluate(Xpath::CContext* context) const override;
+};
+
+// Code 0 <, 1 >, 2 <=, 3 >=.
+class CRelationalExpr final : public CBinaryExpr {
+public:
+  using CBinaryExpr::CBinaryExpr;
+  Core::XInterface<Xpath::CValue> Evaluate(Xpath::CContext* context) const override;
+};
+
+// Code 0 +, 1 -.
+class CAdditiveExpr final : public CBinaryExpr {
+public:
+  using CBinaryExpr::CBinaryExpr;
+  Core::XInterface<Xpath::CValue> Evaluate(Xpath::CContext* context) const override;
+};
+
+// Code 0 *, 1 div, 2 mod.
+class CMultiplicativeExpr final : public CBinaryExpr {
+public:
+  using CBinaryExpr::CBinaryExpr;
+  Core::XInterface<Xpath::CValue> Evaluate(Xpath::CContext* context) const override;
+};
+
+class CUnaryExpr final : public Xpath::CExpr {
+public:
+  explicit CUnaryExpr(const Core::XInterface<Xpath::CExpr>& operand) : m_operand(operand) {}
+  ~CUnaryExpr() override;
+  Core::XInterface<Xpath::CValue> Evaluate(Xpath::CContext* context) const override;
+  const Core::XInterface<Xpath::CExpr>& GetOperand() const { return m_operand; }
+
+private:
+  Core::XInterface<Xpath::CExpr> m_operand;
+};
+
+} // namespace XpathPrivate

@@ -1,0 +1,571 @@
+#include "xpath/PathExpr.h"
+
+#include "xpath/CommonNodeSet.h"
+#include "xpath/Context.h"
+#include "xpath/NodeArray.h"
+#include "xpath/Value.h"
+#include "xpath/ValueConverter.h"
+#include "xpath/XpathException.h"
+
+namespace XpathPrivate {
+
+using Core::XInterface;
+using Xpath::CContext;
+using Xpath::CIterator;
+using Xpath::CNodeSet;
+using Xpath::CValue;
+
+Xpath::CNodeSet* RequireNodeSet(const CValue& value) {
+  CNodeSet* nodeSet = value.GetType() == CValue::NodeSetType ? value.GetNodeSet() : nullptr;
+  if (!nodeSet) throw Xpath::CXpathException(Xpath::CXpathException::NotANodeSet);
+  return nodeSet;
+}
+
+namespace {
+
+XInterface<CNodeSet> EmptyNodeSet() { return new CSingleNodeSet(Dom::XNode()); }
+
+// ---- node test ------------------------------------------------------------
+
+class CNodeTestNodeSet final : public CCommonNodeSet {
+public:
+  CNodeTestNodeSet(CContext* context, const XInterface<CNodeSet>& source, const XInterface<Xpath::CNodeTest>& test)
+      : m_context(context), m_source(source), m_test(test) {}
+
+  bool IsDocumentOrder() override { return m_source->IsDocumentOrder(); }
+  bool IsReverseOrder() override { return m_source->IsReverseOrder(); }
+  XInterface<CIterator> CreateIterator() override;
+
+  XInterface<CContext> m_context;
+  XInterface<CNodeSet> m_source;
+  XInterface<Xpath::CNodeTest> m_test;
+};
+
+class CNodeTestIterator final : public CCommonIterator {
+public:
+  explicit CNodeTestIterator(CNodeTestNodeSet* nodeSet)
+      : CCommonIterator(nodeSet), m_owner(nodeSet), m_source(nodeSet->m_source->CreateIterator()) {
+    Seek();
+    m_position = m_node ? 1 : 0;
+  }
+
+  void Next() override {
+    if (!m_node) return;
+    m_source->Next();
+    Seek();
+    m_position = m_node ? m_position + 1 : 0;
+  }
+
+private:
+  void Seek() {
+    for (;;) {
+      Dom::XNode node = m_source->GetNode();
+      if (!node || m_owner->m_test->Match(m_owner->m_context.Get(), node.Get())) {
+        m_node = std::move(node);
+        return;
+      }
+      m_source->Next();
+    }
+  }
+
+  CNodeTestNodeSet* m_owner;
+  XInterface<CIterator> m_source;
+};
+
+XInterface<CIterator> CNodeTestNodeSet::CreateIterator() { return new CNodeTestIterator(this); }
+
+// ---- predicates -----------------------------------------------------------
+
+// What every level of one predicate chain shares: the source, the
+// predicates and the count of the nodes that reach each level (level 0 is
+// the source, level k the nodes kept by the first k predicates).
+class CPredicateChain final : public Core::CInterface {
+public:
+  CPredicateChain(CContext* context, const XInterface<CNodeSet>& source, const Core::CInterface* owner,
+                  const Xpath::CPredicateList& predicates)
+      : m_context(context),
+        m_source(source),
+        m_owner(const_cast<Core::CInterface*>(owner)),
+        m_predicates(predicates),
+        m_counts(predicates.size() + 1, -1) {}
+
+  int32_t GetCount(size_t level);
+
+  XInterface<CContext> m_context;
+  XInterface<CNodeSet> m_source;
+  XInterface<Core::CInterface> m_owner;
+  const Xpath::CPredicateList& m_predicates;
+  std::vector<int32_t> m_counts;
+};
+
+class CPredicateNodeSet final : public CCommonNodeSet {
+public:
+  CPredicateNodeSet(CPredicateChain* chain, size_t level) : m_chain(chain), m_level(level) {}
+
+  bool IsDocumentOrder() override { return m_chain->m_source->IsDocumentOrder(); }
+  bool IsReverseOrder() override { return m_chain->m_source->IsReverseOrder(); }
+  int32_t GetCount() override { return m_chain->GetCount(m_level); }
+  XInterface<CIterator> CreateIterator() override;
+
+  XInterface<CPredicateChain> m_chain;
+  size_t m_level;
+};
+
+// The current node list one predicate of a chain sees: the node under test,
+// its position among the nodes that reached this predicate, and those
+// nodes as its node set.
+class CLevelIterator final : public CIterator {
+public:
+  CLevelIterator(CPredicateChain* chain, size_t level) : m_chain(chain), m_level(level) {}
+
+  CNodeSet* GetNodeSet() override {
+    if (!m_nodeSet) m_nodeSet = new CPredicateNodeSet(m_chain.Get(), m_level);
+    return m_nodeSet.Get();
+  }
+  Dom::XNode GetNode() override { return m_node; }
+  int32_t GetPosition() override { return m_node ? m_position : 0; }
+  void Next() override {}
+
+  XInterface<CPredicateChain> m_chain;
+  size_t m_level;
+  XInterface<CNodeSet> m_nodeSet;
+  Dom::XNode m_node;
+  int32_t m_position = 0;
+};
+
+class CPredicateIterator final : public CCommonIterator {
+public:
+  explicit CPredicateIterator(CPredicateNodeSet* nodeSet) : CCommonIterator(nodeSet), m_chain(nodeSet->m_chain.Get()) {
+    size_t levels = nodeSet->m_level;
+    m_source = m_chain->m_source->CreateIterator();
+    m_contexts.reserve(levels);
+    m_levels.reserve(levels);
+    // The first predicate sees the source iterator itself.
+    m_contexts.push_back(new CContext(m_chain->m_context.Get(), m_source.Get()));
+    m_levels.push_back(nullptr);
+    for (size_t level = 1; level < levels; ++level) {
+      XInterface<CLevelIterator> view = new CLevelIterator(m_chain, level);
+      m_contexts.push_back(new CContext(m_chain->m_context.Get(), view.Get()));
+      m_levels.push_back(std::move(view));
+    }
+    Seek();
+    m_position = m_node ? 1 : 0;
+  }
+
+  void Next() override {
+    if (!m_node) return;
+    m_source->Next();
+    Seek();
+    m_position = m_node ? m_position + 1 : 0;
+  }
+
+private:
+  void Seek() {
+    const Xpath::CPredicateList& predicates = m_chain->m_predicates;
+    size_t levels = m_contexts.size();
+    for (;;) {
+      Dom::XNode node = m_source->GetNode();
+      if (!node) {
+        m_node = nullptr;
+        return;
+      }
+      size_t level = 0;
+      for (; level < levels; ++level) {
+        if (level > 0) {
+          CLevelIterator* view = m_levels[level].Get();
+          view->m_node = node;
+          ++view->m_position;
+        }
+        if (!predicates[level]->Test(m_contexts[level].Get())) break;
+      }
+      if (level == levels) {
+        m_node = std::move(node);
+        return;
+      }
+      m_source->Next();
+    }
+  }
+
+  CPredicateChain* m_chain;
+  XInterface<CIterator> m_source;
+  std::vector<XInterface<CLevelIterator>> m_levels;
+  std::vector<XInterface<CContext>> m_contexts;
+};
+
+XInterface<CIterator> CPredicateNodeSet::CreateIterator() { return new CPredicateIterator(this); }
+
+int32_t CPredicateChain::GetCount(size_t level) {
+  if (m_counts[level] >= 0) return m_counts[level];
+  // Count the shallower levels first, so that a predicate asking for its
+  // context size finds it counted instead of counting it recursively.
+  for (size_t i = 0; i <= level; ++i) {
+    if (m_counts[i] >= 0) continue;
+    int32_t n = 0;
+    if (i == 0) {
+      n = m_source->GetCount();
+    } else {
+      XInterface<CPredicateNodeSet> set = new CPredicateNodeSet(this, i);
+      for (XInterface<CIterator> it = set->CreateIterator(); it->GetNode(); it->Next()) ++n;
+    }
+    m_counts[i] = n;
+  }
+  return m_counts[level];
+}
+
+// ---- child path -----------------------------------------------------------
+
+// Expressions of a path: the start (when there is one), then the steps.
+struct CPathParts {
+  XInterface<CContext> context;
+  XInterface<Xpath::CExpr> start;
+  const std::vector<XInterface<Xpath::CStepExpr>>* steps;
+  XInterface<Core::CInterface> owner;
+
+  size_t Size() const { return steps->size() + (start ? 1 : 0); }
+  // The node set of level from node (null for level 0: the path's context).
+  XInterface<CNodeSet> Open(size_t level, const Dom::XNode& node) const {
+    if (start) {
+      if (level == 0) {
+        XInterface<CValue> value = start->Evaluate(context.Get());
+        return RequireNodeSet(*value);
+      }
+      --level;
+    }
+    if (level == 0 && !start) return (*steps)[0]->CreateNodeSet(context.Get(), context->GetNode());
+    return (*steps)[level]->CreateNodeSet(context.Get(), node);
+  }
+};
+
+class CChildPathNodeSet final : public CCommonNodeSet {
+public:
+  explicit CChildPathNodeSet(CPathParts parts) : m_parts(std::move(parts)) {}
+  XInterface<CIterator> CreateIterator() override;
+
+  CPathParts m_parts;
+};
+
+class CChildPathIterator final : public CCommonIterator {
+public:
+  explicit CChildPathIterator(CChildPathNodeSet* nodeSet)
+      : CCommonIterator(nodeSet), m_parts(&nodeSet->m_parts), m_levels(nodeSet->m_parts.Size()) {
+    Next();
+  }
+
+  ~CChildPathIterator() override {
+    while (!m_levels.empty()) m_levels.pop_back();
+  }
+
+  void Next() override {
+    Advance();
+    CIterator* last = m_levels.back().Get();
+    if (last) {
+      m_node = last->GetNode();
+      ++m_position;
+    } else {
+      m_node = nullptr;
+      m_position = 0;
+    }
+  }
+
+private:
+  bool Stands(size_t level) const { return m_levels[level] && m_levels[level]->GetNode(); }
+
+  void Open(size_t level) {
+    Dom::XNode node = level > 0 ? m_levels[level - 1]->GetNode() : Dom::XNode();
+    m_levels[level] = m_parts->Open(level, node)->CreateIterator();
+  }
+
+  // Moves the deepest level to its next node, refilling levels from the
+  // ones above as they run out; all levels null when the path is exhausted.
+  void Advance() {
+    size_t last = m_levels.size() - 1;
+    size_t level = last;
+    bool advance = true;
+    for (;;) {
+      bool stands = false;
+      if (advance && m_levels[level]) {
+        m_levels[level]->Next();
+        stands = Stands(level);
+      }
+      if (!stands) {
+        m_levels[level] = nullptr;
+        if (level > 0) {
+          --level;
+          advance = true;
+          continue;
+        }
+        if (!m_first) return;
+        m_first = false;
+        Open(0);
+        if (!Stands(0)) {
+          m_levels[0] = nullptr;
+          return;
+        }
+      }
+      // level stands on a node: open the levels below it.
+      for (;;) {
+        if (level == last) return;
+        ++level;
+        Open(level);
+        if (!Stands(level)) break;
+      }
+      advance = false;
+    }
+  }
+
+  const CPathParts* m_parts;
+  std::vector<XInterface<CIterator>> m_levels;
+  bool m_first = true;
+};
+
+XInterface<CIterator> CChildPathNodeSet::CreateIterator() { return new CChildPathIterator(this); }
+
+// ---- generic path ---------------------------------------------------------
+
+class CGenericPathNodeSet final : public CCommonNodeSet {
+public:
+  explicit CGenericPathNodeSet(CPathParts parts) : m_parts(std::move(parts)) {}
+
+  int32_t GetCount() override {
+    Compute();
+    return m_result->GetCount();
+  }
+  XInterface<CIterator> CreateIterator() override;
+
+private:
+  friend class CGenericPathIterator;
+  void Compute();
+
+  CPathParts m_parts;
+  XInterface<Xpath::CNodeArray> m_result;
+};
+
+class CGenericPathIterator final : public CCommonIterator {
+public:
+  explicit CGenericPathIterator(CGenericPathNodeSet* nodeSet)
+      : CCommonIterator(nodeSet), m_index(nodeSet->m_result->CreateIndex()) {
+    m_node = m_index->GetNode();
+    m_position = m_node ? 1 : 0;
+  }
+
+  void Next() override {
+    if (!m_node) return;
+    m_index->Next();
+    m_node = m_index->GetNode();
+    m_position = m_node ? m_position + 1 : 0;
+  }
+
+private:
+  XInterface<Xpath::CNodeArrayIndex> m_index;
+};
+
+XInterface<CIterator> CGenericPathNodeSet::CreateIterator() {
+  Compute();
+  return new CGenericPathIterator(this);
+}
+
+void CGenericPathNodeSet::Compute() {
+  if (m_result) return;
+  CContext* context = m_parts.context.Get();
+  Xpath::CDataSet* dataSet = context->GetDataSet();
+  Xpath::CNodeArrayFactory* factory = context->GetXpathImplementation()->GetNodeArrayFactory();
+  size_t size = m_parts.Size();
+  std::vector<XInterface<Xpath::CNodeArray>> arrays;
+  arrays.reserve(size);
+  for (size_t i = 0; i < size; ++i) arrays.push_back(factory->CreateNodeArray(dataSet));
+
+  // Depth first, as a loop: each node new to its level is expanded into the
+  // next level before its own iterator moves on.
+  struct CFrame {
+    size_t level;
+    XInterface<CIterator> iterator;
+    bool moved;
+  };
+  std::vector<CFrame> stack;
+  stack.push_back({0, m_parts.Open(0, Dom::XNode())->CreateIterator(), true});
+  while (!stack.empty()) {
+    CFrame& frame = stack.back();
+    if (!frame.moved) frame.iterator->Next();
+    frame.moved = false;
+    Dom::XNode node = frame.iterator->GetNode();
+    if (!node) {
+      stack.pop_back();
+      continue;
+    }
+    size_t level = frame.level;
+    Xpath::CNodeArray* array = arrays[level].Get();
+    int32_t before = array->GetCount();
+    array->Insert(node);
+    if (array->GetCount() == before || level + 1 == size) continue;
+    XInterface<CIterator> next = m_parts.Open(level + 1, node)->CreateIterator();
+    stack.push_back({level + 1, std::move(next), true});
+  }
+  m_result = arrays.back();
+}
+
+// ---- union ----------------------------------------------------------------
+
+class CUnionNodeSet final : public CCommonNodeSet {
+public:
+  explicit CUnionNodeSet(CContext* context) : m_context(context) {}
+  XInterface<CIterator> CreateIterator() override;
+
+  XInterface<CContext> m_context;
+  std::vector<XInterface<CNodeSet>> m_operands;
+};
+
+class CUnionIterator final : public CCommonIterator {
+public:
+  explicit CUnionIterator(CUnionNodeSet* nodeSet)
+      : CCommonIterator(nodeSet), m_dataSet(nodeSet->m_context->GetDataSet()) {
+    m_iterators.reserve(nodeSet->m_operands.size());
+    m_heads.reserve(nodeSet->m_operands.size());
+    for (const XInterface<CNodeSet>& operand : nodeSet->m_operands) {
+      m_iterators.push_back(operand->CreateIterator());
+      m_heads.push_back(m_iterators.back()->GetNode());
+    }
+    Next();
+  }
+
+  void Next() override {
+    size_t best = m_heads.size();
+    for (size_t i = 0; i < m_heads.size(); ++i) {
+      if (!m_heads[i]) continue;
+      if (best == m_heads.size()) {
+        best = i;
+        continue;
+      }
+      int32_t c = m_heads[best] == m_heads[i] ? 0 : m_dataSet->CompareDocumentOrder(m_heads[best], m_heads[i]);
+      if (c > 0) {
+        best = i;
+      } else if (c == 0) {
+        m_iterators[i]->Next();
+        m_heads[i] = m_iterators[i]->GetNode();
+      }
+    }
+    if (best == m_heads.size()) {
+      m_node = nullptr;
+      m_position = 0;
+      return;
+    }
+    m_node = m_heads[best];
+    ++m_position;
+    m_iterators[best]->Next();
+    m_heads[best] = m_iterators[best]->GetNode();
+  }
+
+private:
+  Xpath::CDataSet* m_dataSet;
+  std::vector<XInterface<CIterator>> m_iterators;
+  std::vector<Dom::XNode> m_heads;
+};
+
+XInterface<CIterator> CUnionNodeSet::CreateIterator() { return new CUnionIterator(this); }
+
+// An operand that is not in document order (a host's node set) is put in
+// order first, since the union merges ordered sequences.
+XInterface<CNodeSet> InDocumentOrder(CContext* context, CNodeSet* nodeSet) {
+  if (nodeSet->IsDocumentOrder()) return nodeSet;
+  XInterface<Xpath::CNodeArray> array =
+      context->GetXpathImplementation()->GetNodeArrayFactory()->CreateNodeArray(context->GetDataSet());
+  for (XInterface<CIterator> it = nodeSet->CreateIterator(); Dom::XNode node = it->GetNode(); it->Next()) {
+    array->Insert(node);
+  }
+  return new CArrayNodeSet(array.Get());
+}
+
+} // namespace
+
+XInterface<CNodeSet> CreateNodeTestNodeSet(CContext* context, const XInterface<CNodeSet>& source,
+                                           const XInterface<Xpath::CNodeTest>& nodeTest) {
+  // node() keeps every node.
+  if (nodeTest->GetKind() == Xpath::CNodeTest::Node) return source;
+  return new CNodeTestNodeSet(context, source, nodeTest);
+}
+
+XInterface<CNodeSet> CreatePredicateNodeSet(CContext* context, const XInterface<CNodeSet>& source,
+                                            const Core::CInterface* owner, const Xpath::CPredicateList& predicates) {
+  if (predicates.empty()) return source;
+  XInterface<CPredicateChain> chain = new CPredicateChain(context, source, owner, predicates);
+  return new CPredicateNodeSet(chain.Get(), predicates.size());
+}
+
+XInterface<CValue> CFilterExpr::Evaluate(CContext* context) const {
+  XInterface<CValue> value = m_primary->Evaluate(context);
+  if (m_predicates.empty()) return value;
+  XInterface<CNodeSet> source = RequireNodeSet(*value);
+  return new Xpath::CNodeSetValue(CreatePredicateNodeSet(context, source, this, m_predicates));
+}
+
+XInterface<CValue> CRootExpr::Evaluate(CContext* context) const {
+  Dom::XNode node = context->GetNode();
+  return new Xpath::CNodeSetValue(XInterface<CNodeSet>(new CSingleNodeSet(node ? node->GetOwnerDocument() : node)));
+}
+
+XInterface<CValue> CUnionExpr::Evaluate(CContext* context) const {
+  XInterface<CUnionNodeSet> nodeSet = new CUnionNodeSet(context);
+  for (const XInterface<Xpath::CExpr>& operand : m_operands) {
+    XInterface<CValue> value = operand->Evaluate(context);
+    nodeSet->m_operands.push_back(InDocumentOrder(context, RequireNodeSet(*value)));
+  }
+  return new Xpath::CNodeSetValue(XInterface<CNodeSet>(nodeSet));
+}
+
+} // namespace XpathPrivate
+
+namespace Xpath {
+
+using Core::XInterface;
+
+CPredicate::~CPredicate() { XpathPrivate::ReleaseExpr(m_expr); }
+
+bool CPredicate::Test(CContext* context) const {
+  XInterface<CValue> value = m_expr->Evaluate(context);
+  if (value->GetType() == CValue::NumberType) return value->GetNumber() == CNumber(context->GetPosition());
+  return CValueConverter(context).ToBoolean(*value);
+}
+
+XInterface<CNodeSet> CStepExpr::CreateNodeSet(CContext* context, const Dom::XNode& node) const {
+  if (!node) return new XpathPrivate::CSingleNodeSet(Dom::XNode());
+  XInterface<CNodeSet> nodeSet = m_axis->CreateNodeSet(node);
+  nodeSet = XpathPrivate::CreateNodeTestNodeSet(context, nodeSet, m_nodeTest);
+  return XpathPrivate::CreatePredicateNodeSet(context, nodeSet, this, m_predicates);
+}
+
+XInterface<CValue> CStepExpr::Evaluate(CContext* context) const {
+  return new CNodeSetValue(CreateNodeSet(context, context->GetNode()));
+}
+
+CPathExpr::CPathExpr(bool absolute) : m_absolute(absolute) {
+  if (absolute) m_start = new XpathPrivate::CRootExpr();
+}
+
+bool CPathExpr::IsGeneral() const {
+  if (m_start && !m_absolute) return true;
+  for (size_t i = 0; i < m_steps.size(); ++i) {
+    switch (m_steps[i]->GetAxisCode()) {
+    case CAxis::Child:
+    case CAxis::Self:
+      break;
+    case CAxis::Descendant:
+    case CAxis::Attribute:
+    case CAxis::Namespace:
+    case CAxis::DescendantOrSelf:
+      if (i + 1 < m_steps.size()) return true;
+      break;
+    default:
+      return true;
+    }
+  }
+  return false;
+}
+
+XInterface<CValue> CPathExpr::Evaluate(CContext* context) const {
+  XpathPrivate::CPathParts parts{context, m_start, &m_steps, const_cast<CPathExpr*>(this)};
+  XInterface<CNodeSet> nodeSet;
+  if (IsGeneral()) nodeSet = new XpathPrivate::CGenericPathNodeSet(std::move(parts));
+  else nodeSet = new XpathPrivate::CChildPathNodeSet(std::move(parts));
+  return new CNodeSetValue(nodeSet);
+}
+
+} // namespace Xpath
