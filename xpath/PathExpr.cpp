@@ -23,7 +23,6 @@ Xpath::CNodeSet* RequireNodeSet(const CValue& value) {
 
 namespace {
 
-XInterface<CNodeSet> EmptyNodeSet() { return new CSingleNodeSet(Dom::XNode()); }
 
 // ---- node test ------------------------------------------------------------
 
@@ -92,6 +91,9 @@ public:
   int32_t GetCount(size_t level);
 
   XInterface<CContext> m_context;
+  // The nodes of level m_keptLevel, while counting levels.
+  std::vector<Dom::XNode> m_kept;
+  int32_t m_keptLevel = -1;
   XInterface<CNodeSet> m_source;
   XInterface<Core::CInterface> m_owner;
   const Xpath::CPredicateList& m_predicates;
@@ -196,19 +198,32 @@ XInterface<CIterator> CPredicateNodeSet::CreateIterator() { return new CPredicat
 
 int32_t CPredicateChain::GetCount(size_t level) {
   if (m_counts[level] >= 0) return m_counts[level];
-  // Count the shallower levels first, so that a predicate asking for its
-  // context size finds it counted instead of counting it recursively.
-  for (size_t i = 0; i <= level; ++i) {
-    if (m_counts[i] >= 0) continue;
-    int32_t n = 0;
-    if (i == 0) {
-      n = m_source->GetCount();
-    } else {
-      XInterface<CPredicateNodeSet> set = new CPredicateNodeSet(this, i);
-      for (XInterface<CIterator> it = set->CreateIterator(); it->GetNode(); it->Next()) ++n;
+  // Level by level from the deepest level kept so far, so that a chain of
+  // predicates that all ask for their context size costs one pass per level
+  // instead of one pass per level and per predicate before it.
+  if (m_keptLevel < 0 || static_cast<size_t>(m_keptLevel) > level) {
+    m_kept.clear();
+    for (XInterface<CIterator> it = m_source->CreateIterator(); Dom::XNode node = it->GetNode(); it->Next()) {
+      m_kept.push_back(std::move(node));
     }
-    m_counts[i] = n;
+    m_keptLevel = 0;
   }
+  while (static_cast<size_t>(m_keptLevel) < level) {
+    size_t i = static_cast<size_t>(m_keptLevel);
+    m_counts[i] = static_cast<int32_t>(m_kept.size());
+    XInterface<CLevelIterator> view = new CLevelIterator(this, i);
+    XInterface<CContext> context = new CContext(m_context.Get(), view.Get());
+    std::vector<Dom::XNode> kept;
+    for (Dom::XNode& node : m_kept) {
+      view->m_node = node;
+      ++view->m_position;
+      if (m_predicates[i]->Test(context.Get())) kept.push_back(std::move(node));
+    }
+    view->m_node = nullptr;
+    m_kept = std::move(kept);
+    m_keptLevel = static_cast<int32_t>(i + 1);
+  }
+  m_counts[level] = static_cast<int32_t>(m_kept.size());
   return m_counts[level];
 }
 
