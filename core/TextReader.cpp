@@ -61,14 +61,18 @@ bool CTextReader::Close() {
 }
 
 // Decodes what the byte buffer holds. A sequence cut off by the end of the
-// input is left undecoded and so dropped with the buffer.
-int32_t CTextReader::DecodeSome() {
+// input becomes one U+FFFD rather than vanishing.
+int32_t CTextReader::DecodeSome(bool atEnd) {
   const uint8_t* bytes = m_bytes.get() + m_bytePosition;
   int32_t available = m_byteCount - m_bytePosition;
   int32_t consumed = 0;
   bool incomplete = false;
   int32_t n = m_encoding->DecodeReplacing(bytes, available, consumed, m_chars.get(), kCharCapacity, incomplete);
   m_bytePosition += consumed;
+  if (n == 0 && atEnd && m_bytePosition < m_byteCount) {
+    m_chars[n++] = 0xFFFD;
+    m_bytePosition = m_byteCount;
+  }
   return n;
 }
 
@@ -97,7 +101,7 @@ int32_t CTextReader::WidenSome(bool atEnd) {
 
 bool CTextReader::FillBuffer() {
   for (;;) {
-    int32_t n = m_encoding ? DecodeSome() : WidenSome(m_atEnd);
+    int32_t n = m_encoding ? DecodeSome(m_atEnd) : WidenSome(m_atEnd);
     if (n > 0) {
       m_charCount = n;
       m_charPosition = 0;

@@ -48,7 +48,7 @@ private:
 
   // Makes decoded units available; false at the end of the input.
   bool FillBuffer();
-  int32_t DecodeSome();
+  int32_t DecodeSome(bool atEnd);
   int32_t WidenSome(bool atEnd);
 
   std::FILE* m_file = nullptr;
