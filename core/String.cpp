@@ -1,46 +1,50 @@
 #include "core/String.h"
 
+#include <algorithm>
+#include <cstdint>
+
+#include "core/Encoding.h"
+
 namespace Core {
 
+namespace {
+
+// The boundary conversions share the one UTF-8 codec of the encodings, so
+// text from the system is judged by the same rules as documents.
+const Unicode::CUtf8Encoding& Utf8() {
+  static const Unicode::CUtf8Encoding encoding;
+  return encoding;
+}
+
+// Pieces small enough for the codec's 32-bit counts.
+constexpr size_t kChunk = size_t(1) << 28;
+
+} // namespace
+
 bool Utf8ToString(std::string_view in, String& out) {
-  out.clear();
-  out.reserve(in.size());
+  // Every unit comes from at least one byte, so the bytes bound the units.
+  out.resize(in.size());
+  const auto* bytes = reinterpret_cast<const uint8_t*>(in.data());
+  size_t i = 0, o = 0, n = in.size();
   bool ok = true;
-  size_t i = 0, n = in.size();
   while (i < n) {
-    unsigned char b = static_cast<unsigned char>(in[i]);
-    if (b < 0x80) {
-      out.push_back(b);
-      ++i;
-      continue;
-    }
-    int len;
-    char32_t cp, min;
-    if ((b & 0xE0) == 0xC0) { len = 2; cp = b & 0x1F; min = 0x80; }
-    else if ((b & 0xF0) == 0xE0) { len = 3; cp = b & 0x0F; min = 0x800; }
-    else if ((b & 0xF8) == 0xF0) { len = 4; cp = b & 0x07; min = 0x10000; }
-    else { out.push_back(0xFFFD); ok = false; ++i; continue; }
-    int k = 1;
-    for (; k < len && i + k < n; ++k) {
-      unsigned char c = static_cast<unsigned char>(in[i + k]);
-      if ((c & 0xC0) != 0x80) break;
-      cp = (cp << 6) | (c & 0x3F);
-    }
-    if (k < len || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-      out.push_back(0xFFFD);
-      ok = false;
-      i += k;
-      continue;
-    }
-    i += len;
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    int32_t available = int32_t(std::min(n - i, kChunk));
+    int32_t consumed = 0, malformed = 0;
+    bool incomplete = false;
+    o += size_t(Utf8().Decode(bytes + i, available, consumed, out.data() + o, available, incomplete, malformed));
+    bool atEnd = i + size_t(available) == n;
+    i += size_t(consumed);
+    if (malformed > 0) {
+      i += size_t(malformed);
+    } else if (incomplete && atEnd) {
+      i = n;  // the text ends inside a sequence
     } else {
-      out.push_back(static_cast<char16_t>(cp));
+      continue;
     }
+    out[o++] = 0xFFFD;
+    ok = false;
   }
+  out.resize(o);
   return ok;
 }
 
@@ -51,36 +55,27 @@ String FromUtf8(std::string_view utf8) {
 }
 
 bool StringToUtf8(StringView in, std::string& out) {
-  out.clear();
-  out.reserve(in.size());
+  // At most three bytes a unit: a pair of units makes four.
+  out.resize(in.size() * 3);
+  auto* bytes = reinterpret_cast<uint8_t*>(out.data());
+  size_t i = 0, o = 0, n = in.size();
   bool ok = true;
-  for (size_t i = 0, n = in.size(); i < n; ++i) {
-    char32_t c = in[i];
-    if (c >= 0xD800 && c <= 0xDFFF) {
-      if (c <= 0xDBFF && i + 1 < n && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF) {
-        c = 0x10000 + ((c - 0xD800) << 10) + (in[i + 1] - 0xDC00);
-        ++i;
-      } else {
-        c = 0xFFFD;
-        ok = false;
-      }
-    }
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  while (i < n) {
+    size_t count = std::min(n - i, kChunk);
+    if (i + count < n && in[i + count - 1] >= 0xD800 && in[i + count - 1] <= 0xDBFF) --count;  // keep pairs whole
+    int32_t written = 0;
+    bool unencodable = false;
+    i += size_t(Utf8().Encode(in.data() + i, int32_t(count), bytes + o, int32_t(count * 3), written, unencodable));
+    o += size_t(written);
+    if (unencodable) {  // an unpaired surrogate
+      bytes[o++] = 0xEF;
+      bytes[o++] = 0xBF;
+      bytes[o++] = 0xBD;
+      ++i;
+      ok = false;
     }
   }
+  out.resize(o);
   return ok;
 }
 

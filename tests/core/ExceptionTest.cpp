@@ -54,4 +54,47 @@ TEST(Utf8, RoundTripAndInvalid) {
   EXPECT_EQ(bytes, "\xEF\xBF\xBD");
 }
 
+// Text from the system is judged as strictly as documents: each malformed
+// sequence (or its longest valid start) gives one U+FFFD, and so does a
+// sequence cut off by the end of the text.
+TEST(Utf8, BoundaryDecodingSubstitutesMalformedSequences) {
+  struct Case {
+    std::string bytes;
+    Core::String text;
+    bool ok;
+  } cases[] = {
+      {"", u"", true},
+      {"caf\xC3\xA9 \xF0\x9F\x98\x80", u"caf\u00E9 \U0001F600", true},
+      {"a\xC0\xBCz", u"a\uFFFD\uFFFDz", false},
+      {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD", false},
+      {"\xE2\x82z", u"\uFFFDz", false},
+      {"0123456789\xE2\x82", u"0123456789\uFFFD", false},
+      {"\xF4\x90\x80\x80.", u"\uFFFD\uFFFD\uFFFD\uFFFD.", false},
+  };
+  for (const auto& c : cases) {
+    Core::String out = u"old";
+    EXPECT_EQ(Core::Utf8ToString(c.bytes, out), c.ok) << c.bytes;
+    EXPECT_EQ(out, c.text) << c.bytes;
+  }
+}
+
+TEST(Utf8, BoundaryEncodingReplacesUnpairedSurrogates) {
+  struct Case {
+    Core::String text;
+    std::string bytes;
+    bool ok;
+  } cases[] = {
+      {u"", "", true},
+      {u"a\u00E9\u20AC\U0001F600", "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", true},
+      {Core::String(u"a") + char16_t(0xD800) + u"b", "a\xEF\xBF\xBD" "b", false},
+      {Core::String{char16_t(0xDE00), char16_t(0xD83D)}, "\xEF\xBF\xBD\xEF\xBF\xBD", false},
+      {Core::String(u"ab") + char16_t(0xD83D), "ab\xEF\xBF\xBD", false},
+  };
+  for (const auto& c : cases) {
+    std::string out = "old";
+    EXPECT_EQ(Core::StringToUtf8(c.text, out), c.ok);
+    EXPECT_EQ(out, c.bytes);
+  }
+}
+
 } // namespace
