@@ -2,7 +2,8 @@
 // An open-addressing table keyed by UTF-16 names, with linear probing. It
 // starts with 4 buckets and doubles whenever an insertion would fill more
 // than three quarters of them. Keys once inserted count towards that limit
-// even after removal.
+// even after removal. A removed key leaves its bucket marked, so searches
+// go on past it but still stop at a bucket that never held a key.
 #include <cstdint>
 #include <memory>
 #include <utility>
@@ -32,19 +33,19 @@ public:
     friend class XHashTable;
     int32_t m_hash = 0;
     bool m_present = false;
+    bool m_vacated = false;  // held a key that was removed
     String m_key;
   };
 
   XHashTable() : m_buckets(std::make_unique<CBucket[]>(4)), m_count(4) {}
   XHashTable(XHashTable&& other) noexcept
       : m_buckets(std::move(other.m_buckets)), m_count(std::exchange(other.m_count, 0)),
-        m_used(std::exchange(other.m_used, 0)), m_removed(std::exchange(other.m_removed, false)) {}
+        m_used(std::exchange(other.m_used, 0)) {}
   XHashTable& operator=(XHashTable&& other) noexcept {
     if (this != &other) {
       m_buckets = std::move(other.m_buckets);
       m_count = std::exchange(other.m_count, 0);
       m_used = std::exchange(other.m_used, 0);
-      m_removed = std::exchange(other.m_removed, false);
     }
     return *this;
   }
@@ -68,7 +69,7 @@ public:
     if (p.match >= 0) return m_buckets[p.match];
     int32_t slot;
     if (m_used < (m_count * 3) / 4) {
-      slot = m_removed ? p.firstEmpty : p.stop;
+      slot = p.firstEmpty;
     } else {
       Rehash();
       slot = hash % m_count;
@@ -90,7 +91,7 @@ public:
     b.m_present = false;
     String().swap(b.m_key);
     b.value = V{};  // a later insertion into this bucket starts empty
-    m_removed = true;
+    b.m_vacated = true;
   }
 
   int32_t GetCount() const { return m_count; }
@@ -102,8 +103,7 @@ public:
 private:
   struct Probe {
     int32_t match = -1;       // the bucket holding the name
-    int32_t stop = -1;        // the empty bucket that ended the search
-    int32_t firstEmpty = -1;  // the first empty bucket passed
+    int32_t firstEmpty = -1;  // the first empty bucket met, where a new key goes
   };
 
   Probe DoProbe(StringView name, int32_t hash) const {
@@ -114,11 +114,8 @@ private:
     do {
       const CBucket& b = m_buckets[i];
       if (!b.m_present) {
-        if (!m_removed) {
-          p.stop = i;
-          return p;
-        }
         if (p.firstEmpty < 0) p.firstEmpty = i;
+        if (!b.m_vacated) return p;
       } else if (b.m_hash == hash && StringView(b.m_key) == name) {
         p.match = i;
         return p;
@@ -146,7 +143,6 @@ private:
   std::unique_ptr<CBucket[]> m_buckets;
   int32_t m_count = 0;
   int32_t m_used = 0;
-  bool m_removed = false;
 };
 
 } // namespace Core
