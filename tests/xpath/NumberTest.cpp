@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <limits>
 
@@ -42,6 +43,35 @@ TEST(Number, ToStringCases) {
   };
   for (const auto& c : cases) EXPECT_EQ(Text(c.value), c.text) << c.value;
   EXPECT_EQ(Text(CNumber::NaN()), "NaN");
+
+  // The extremes: every digit of the exact value, six fraction digits at
+  // most, rounded as the C library's fixed format rounds (an exact tie to
+  // the even digit), the sign kept when the digits round to zero.
+  const std::string e308 =
+      "100000000000000001097906362944045541740492309677311846336810682903157585404911491537163328978494688899061249"
+      "669721172515611590283743140088328307009198146046031271664502933027185697489699588559043338384466165001178426"
+      "897626212945177628091195786707458122783970171784415105291802893207873272974885715430223118336";
+  struct Case2 {
+    double value;
+    std::string text;
+  } extremes[] = {
+      {1e308, e308},
+      {-1e308, "-" + e308},
+      {5e-324, "0"},
+      {-5e-324, "-0"},
+      {-1e-7, "-0"},
+      {std::numeric_limits<double>::min(), "0"},
+      {9007199254740993.0, "9007199254740992"},  // 2^53 + 1 is no double
+      {9007199254740994.0, "9007199254740994"},
+      {0.0078125, "0.007812"},
+      {0.0234375, "0.023438"},
+      {1e15 + 0.25, "1000000000000000.25"},
+      {0.9999995, "1"},
+      {-999999.9999996, "-1000000"},
+      {1e-6, "0.000001"},
+      {4.5e15, "4500000000000000"},
+  };
+  for (const auto& c : extremes) EXPECT_EQ(Text(c.value), c.text) << c.value;
   // The largest double is written out in full, never with an exponent.
   std::string max = Text(std::numeric_limits<double>::max());
   EXPECT_EQ(max.size(), 309u);
@@ -76,6 +106,45 @@ TEST(Number, FromStringAccepts) {
   CNumber longFraction;
   ASSERT_TRUE(CNumber::FromString(u"0." + Core::String(100, u'0') + u"1", longFraction));
   EXPECT_EQ(longFraction.GetValue(), 1e-101);
+}
+
+TEST(Number, FromStringOfHundredThousandDigits) {
+  const size_t k = 100000;
+  struct Case {
+    const char* what;
+    Core::String text;
+    double value;
+  } cases[] = {
+      {"thirds", u"0." + Core::String(k, u'3'), 1.0 / 3},
+      {"nines", Core::String(k, u'9'), kInf},
+      {"negative overflow", u"-1" + Core::String(k, u'0'), -kInf},
+      {"underflow", u"0." + Core::String(k, u'0') + u"1", 0},
+      {"zeros around 1e300", u"1" + Core::String(300, u'0') + u"." + Core::String(k, u'0'), 1e300},
+      // 2^53 + 1 lies halfway between two doubles: only the last of the
+      // hundred thousand digits tips it up.
+      {"tie broken at the end", u"9007199254740993." + Core::String(k, u'0') + u"1", 9007199254740994.0},
+      {"tie", u"9007199254740993." + Core::String(k, u'0'), 9007199254740992.0},
+      {"blanks around", Core::String(k, u' ') + u"-0.5" + Core::String(k, u'0') + Core::String(k, u'\n'), -0.5},
+  };
+  for (const auto& c : cases) {
+    CNumber n(42.0);
+    ASSERT_TRUE(CNumber::FromString(c.text, n)) << c.what;
+    EXPECT_EQ(n.GetValue(), c.value) << c.what;
+  }
+  CNumber z(1.0);
+  ASSERT_TRUE(CNumber::FromString(u"-0." + Core::String(k, u'0'), z));
+  EXPECT_TRUE(z.IsNegativeZero());
+  CNumber untouched(42.0);
+  EXPECT_FALSE(CNumber::FromString(Core::String(k, u'1') + u"x", untouched));
+  EXPECT_EQ(untouched.GetValue(), 42.0);
+
+  // Linear in the length: ten million digits parse in well under a second.
+  Core::String huge = u"0." + Core::String(10 * 1000 * 1000, u'7');
+  auto start = std::chrono::steady_clock::now();
+  CNumber h;
+  ASSERT_TRUE(CNumber::FromString(huge, h));
+  EXPECT_EQ(h.GetValue(), 7.0 / 9);
+  EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 2.0);
 }
 
 TEST(Number, FromStringRejectsAndLeavesOutUntouched) {
