@@ -74,14 +74,18 @@ void CXdmDocumentHandler::LinkChild(T* record) {
 // ---- text ------------------------------------------------------------------------
 
 // Room for count more units and a NUL behind the open run; a run that does
-// not fit moves whole into a new block.
+// not fit moves whole into a new block. A block that held nothing but the
+// run is given back, so that a huge text costs its size once, not the sum of
+// every block it outgrew.
 void CXdmDocumentHandler::ReserveText(size_t count) {
   if (size_t(m_textEnd - m_textFill) >= count + 1) return;
   size_t runLength = m_runStart ? size_t(m_textFill - m_runStart) : 0;
   size_t need = runLength + count + 1;
   size_t size = need >= m_store->textBlockSize ? need + need / 8 : m_store->textBlockSize;
+  char16_t* oldBlock = m_store->textBlocks.empty() ? nullptr : m_store->textBlocks.back();
   char16_t* block = m_store->NewTextBlock(size);
   if (runLength) std::memcpy(block, m_runStart, runLength * sizeof(char16_t));
+  if (m_runStart && m_runStart == oldBlock) m_store->DropTextBlock(oldBlock);
   if (m_runStart) m_runStart = block;
   m_textFill = block + runLength;
   m_textEnd = block + size;
@@ -177,13 +181,18 @@ void CXdmDocumentHandler::CloseStartTag() {
 
 // An attribute must sit behind its element and the attributes before it:
 // when the block is full, the element and its attributes so far move to a
-// new block and everything that pointed to the old place follows.
+// new block and everything that pointed to the old place follows. The new
+// block has room for as many attributes again, so that a start tag with a
+// huge number of attributes moves a logarithmic number of times; a block
+// that held nothing but the element is given back.
 void CXdmDocumentHandler::MoveOpenElement() {
   CElementNode* old = m_openElement;
   size_t used = sizeof(CElementNode) + size_t(old->attributeCount) * sizeof(CAttributeNode);
-  size_t size = std::max(m_store->nodeBlockSize, used + sizeof(CAttributeNode));
+  size_t size = std::max(m_store->nodeBlockSize, 2 * used + sizeof(CAttributeNode));
+  char* oldBlock = m_store->nodeBlocks.empty() ? nullptr : m_store->nodeBlocks.back();
   char* block = m_store->NewNodeBlock(size);
   std::memcpy(static_cast<void*>(block), static_cast<const void*>(old), used);
+  if (reinterpret_cast<char*>(old) == oldBlock) m_store->DropNodeBlock(oldBlock);
   auto* element = reinterpret_cast<CElementNode*>(block);
   m_nodeFill = block + used;
   m_nodeEnd = block + size;

@@ -47,4 +47,23 @@ char16_t* CDocumentStore::NewTextBlock(size_t units) {
   return block;
 }
 
+namespace {
+
+template <class T>
+void Drop(std::vector<T*>& blocks, T* block) {
+  for (size_t i = blocks.size(); i-- > 0;) {
+    if (blocks[i] == block) {
+      blocks.erase(blocks.begin() + ptrdiff_t(i));
+      ::operator delete(block);
+      return;
+    }
+  }
+}
+
+} // namespace
+
+// The block is nearly always among the last ones: searched from the end.
+void CDocumentStore::DropNodeBlock(char* block) { Drop(nodeBlocks, block); }
+void CDocumentStore::DropTextBlock(char16_t* block) { Drop(textBlocks, block); }
+
 } // namespace Dom

@@ -37,6 +37,9 @@ struct CDocumentStore {
   char* NewNodeBlock(size_t bytes);
   // A new text block of the given size in units, appended to the block list.
   char16_t* NewTextBlock(size_t units);
+  // Frees a block that no record or text refers to any more.
+  void DropNodeBlock(char* block);
+  void DropTextBlock(char16_t* block);
 
   CNodeKind kinds[KIND_COUNT];
   CStoreArena arena;

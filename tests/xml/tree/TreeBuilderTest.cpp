@@ -364,6 +364,33 @@ TEST(TreeBuilder, ElementWithManyAttributesMovesWhole) {
   EXPECT_EQ(Root(doc)->FirstChild(), Root(doc)->LastChild());
 }
 
+// Each move makes room for as many attributes again, so a huge start tag
+// moves a few times instead of once per attribute, and the blocks it leaves
+// behind are freed.
+TEST(TreeBuilder, HugeStartTagMovesLogarithmically) {
+  CTreeFixture trees;
+  XNode doc;
+  auto builder = trees.NewBuilder(doc);
+  builder->StartDocument();
+  builder->StartElement(u"r");
+  constexpr int kCount = 5000;
+  for (int i = 0; i < kCount; ++i) {
+    String name = u"a" + Core::FromUtf8(std::to_string(i));
+    builder->StartAttribute(name);
+    builder->Characters(name.data(), int32_t(name.size()));
+    builder->EndAttribute();
+  }
+  builder->EndElement();
+  builder->EndDocument();
+  auto* store = static_cast<Dom::CDocumentNode*>(doc.Get())->store;
+  EXPECT_LE(store->nodeBlocks.size(), 2u);
+  CNode* r = Root(doc);
+  ASSERT_EQ(r->AttributeCount(), kCount);
+  EXPECT_EQ(r->AttributeAt(kCount - 1)->GetNodeValue(), u"a4999");
+  EXPECT_EQ(r->AttributeAt(kCount - 1)->Parent(), r);
+  EXPECT_EQ(r->Parent(), doc.Get());
+}
+
 TEST(TreeBuilder, LongTextStaysWhole) {
   CTreeFixture trees;
   XNode doc;
@@ -384,6 +411,23 @@ TEST(TreeBuilder, LongTextStaysWhole) {
   CNode* text = Root(doc)->FirstChild();
   EXPECT_EQ(text->GetNodeValue(), expected);
   EXPECT_EQ(text->GetStringValue().size(), 40u * 1024);
+  // The blocks the run outgrew held nothing else and were given back; a block
+  // that holds other text stays.
+  auto* store = static_cast<Dom::CDocumentNode*>(doc.Get())->store;
+  EXPECT_EQ(store->textBlocks.size(), 1u);
+  XNode mixed;
+  auto second = trees.NewBuilder(mixed);
+  second->StartDocument();
+  second->StartElement(u"r");
+  second->Characters(u"before", 6);
+  second->StartComment();
+  second->EndComment();
+  for (int i = 0; i < 40; ++i) second->Characters(chunk.data(), int32_t(chunk.size()));
+  second->EndElement();
+  second->EndDocument();
+  EXPECT_EQ(Root(mixed)->FirstChild()->GetNodeValue(), u"before");
+  EXPECT_EQ(Root(mixed)->LastChild()->GetStringValue().size(), 40u * 1024);
+  EXPECT_EQ(static_cast<Dom::CDocumentNode*>(mixed.Get())->store->textBlocks.size(), 2u);
 }
 
 // Events out of their grammar (the parser never sends them) leave a sound tree.
