@@ -67,6 +67,8 @@ TEST_F(CompareTest, EmptyNodeSets) {
       {"E ? 'x'", empty, String(u"x"), "000000"},
       {"'x' ? E", String(u"x"), empty, "000000"},
       {"E ? 1", empty, Number(1), "000000"},
+      {"E ? NaN", empty, Number(std::numeric_limits<double>::quiet_NaN()), "000000"},
+      {"-0 ? E", Number(-0.0), empty, "000000"},
       {"1 ? E", Number(1), empty, "000000"},
       {"E ? E", empty, empty, "000000"},
       {"E ? false()", empty, Boolean(false), "100011"},
@@ -129,6 +131,7 @@ protected:
 };
 
 TEST_F(CompareTreeTest, NodeSetsAgainstEveryKind) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
   struct Case {
     const char* what;
     XInterface<CValue> left, right;
@@ -150,6 +153,19 @@ TEST_F(CompareTreeTest, NodeSetsAgainstEveryKind) {
       {"{5} ? {3,x}", Set(u"5"), Set(u"3,x"), "010101"},
       {"{x} ? {x}", Set(u"x"), Set(u"x"), "100000"},
       {"{2} ? {2,NaN}", Set(u"2"), Set(u"2,y"), "110011"},
+      // Signed zeros and NaN: = and != between node sets and with strings
+      // compare texts, everything else numbers.
+      {"{-0} ? 0", Set(u"-0"), Number(0), "100011"},
+      {"{0} ? -0", Set(u"0"), Number(-0.0), "100011"},
+      {"{-0} ? {0}", Set(u"-0"), Set(u"0"), "010011"},
+      {"{-0} ? '0'", Set(u"-0"), String(u"0"), "010011"},
+      {"'-0' ? {0}", String(u"-0"), Set(u"0"), "010011"},
+      {"{-0} ? false()", Set(u"-0"), Boolean(false), "010101"},
+      {"{1} ? NaN", Set(u"1"), Number(nan), "010000"},
+      {"NaN ? {1}", Number(nan), Set(u"1"), "010000"},
+      {"{NaN} ? NaN", Set(u"NaN"), Number(nan), "010000"},
+      {"{NaN} ? 'NaN'", Set(u"NaN"), String(u"NaN"), "100000"},
+      {"{ 1 ,abc} ? {1}", Set(u" 1 ,abc"), Set(u"1"), "010011"},
   };
   for (const auto& c : cases) EXPECT_EQ(All(c.left, c.right), c.answers) << c.what;
 }
