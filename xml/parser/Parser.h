@@ -31,7 +31,10 @@ class CParser;
 
 // Bounds against hostile documents.
 constexpr int32_t kMaxEntityDepth = 40;              // entities open inside each other
-constexpr int64_t kMaxEntityExpansion = 10'000'000;  // units of replacement text read in one parse
+// Units of replacement text read in one parse: any document may expand this
+// much, a large one up to the ratio times its own text read so far.
+constexpr int64_t kMaxEntityExpansion = 10'000'000;
+constexpr int64_t kEntityExpansionRatio = 10;
 constexpr int32_t kMaxElementDepth = 2048;           // elements open inside each other
 constexpr int32_t kMaxGroupDepth = 256;              // nested groups of a content model
 
@@ -198,6 +201,7 @@ private:
   bool m_inComment = false;
   bool m_inCdata = false;
   int64_t m_expanded = 0;
+  int64_t m_documentUnits = 0;  // read from the document entity
 
   int32_t m_kind = TokEnd;
   Core::String m_text;

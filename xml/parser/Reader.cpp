@@ -67,7 +67,8 @@ int32_t CInputSourceReader::Read(char16_t* units, int32_t max) {
     // A named encoding is used from the first byte; only a UTF-8 mark is
     // passed over, as editors write it.
     m_detecting = false;
-    Fill();
+    while (m_byteCount < 3 && Fill()) {
+    }
     if (m_byteCount >= 3 && m_bytes[0] == 0xEF && m_bytes[1] == 0xBB && m_bytes[2] == 0xBF &&
         m_chosen->GetName() == u"UTF-8") {
       m_bytePos = 3;
@@ -79,6 +80,9 @@ int32_t CInputSourceReader::Read(char16_t* units, int32_t max) {
 int32_t CInputSourceReader::Detect(char16_t* units) {
   m_detecting = false;
   if (!Fill()) return 0;
+  // A stream may hand out fewer bytes than a byte-order mark has.
+  while (m_byteCount < 3 && Fill()) {
+  }
   const uint8_t* b = m_bytes.data();
   if (m_byteCount >= 2 && b[0] == 0xFE && b[1] == 0xFF) {
     m_detected = Core::Make<Unicode::CUtf16Encoding>(true);
@@ -101,7 +105,35 @@ int32_t CInputSourceReader::DecodeOne(const Unicode::CEncoding& encoding, char16
   return n;
 }
 
+namespace {
+
+// How many of the UTF-16 units are whole characters: up to an unpaired
+// surrogate (bad set) or a high surrogate whose partner is not decoded yet.
+int32_t WholeCharacters(const char16_t* units, int32_t count, bool& bad) {
+  bad = false;
+  int32_t i = 0;
+  while (i < count) {
+    char16_t u = units[i];
+    if (u < 0xD800 || u > 0xDFFF) {
+      ++i;
+    } else if (u >= 0xDC00 || (i + 1 < count && (units[i + 1] < 0xDC00 || units[i + 1] > 0xDFFF))) {
+      bad = true;
+      break;
+    } else if (i + 1 == count) {
+      break;
+    } else {
+      i += 2;
+    }
+  }
+  return i;
+}
+
+} // namespace
+
 int32_t CInputSourceReader::Decode(const Unicode::CEncoding& encoding, char16_t* units, int32_t max) {
+  // UTF-8 rejects encoded surrogates itself; in UTF-16 a lone one is as
+  // malformed as a bad byte.
+  const bool pairs = dynamic_cast<const Unicode::CUtf16Encoding*>(&encoding) != nullptr;
   int32_t total = 0;
   while (total < max) {
     if (m_bytePos >= m_byteCount && !Fill()) break;
@@ -109,6 +141,19 @@ int32_t CInputSourceReader::Decode(const Unicode::CEncoding& encoding, char16_t*
     bool incomplete = false;
     int32_t n = encoding.Decode(m_bytes.data() + m_bytePos, m_byteCount - m_bytePos, consumed, units + total,
                                 max - total, incomplete, malformed);
+    if (pairs) {
+      bool bad = false;
+      int32_t whole = WholeCharacters(units + total, n, bad);
+      if (whole < n) {
+        total += whole;
+        m_bytePos += 2 * whole;
+        // A high surrogate waits for its partner unless the input ends first.
+        if (!bad && max - total < 2) break;
+        if (!bad && (m_byteCount - m_bytePos >= 4 || Fill())) continue;
+        if (total > 0) break;
+        m_parser.ThrowError(ErrorBadEncoding);
+      }
+    }
     total += n;
     m_bytePos += consumed;
     if (malformed) {

@@ -117,6 +117,7 @@ void CTokenizer::Open(Sxp::IReader* documentReader) {
   m_pendingName.clear();
   m_inComment = m_inCdata = false;
   m_expanded = 0;
+  m_documentUnits = 0;
   m_kind = TokEnd;
 }
 
@@ -138,6 +139,7 @@ bool CTokenizer::Refill(CReaderRec* r) {
   if (!r->reader) return false;
   int32_t n = r->reader->Read(m_documentBuffer.data(), kDocumentBufferSize);
   if (n <= 0) return false;
+  m_documentUnits += n;
   r->data = m_documentBuffer.data();
   r->pos = 0;
   r->end = n;
@@ -460,7 +462,9 @@ bool CTokenizer::ExpandEntity(Core::StringView name, bool general) {
   // Every expansion counts, also of an empty text, so that nesting empty
   // entities cannot multiply work unseen.
   m_expanded += static_cast<int64_t>(e->replacementText.size()) + 1;
-  if (m_expanded > kMaxEntityExpansion) m_parser.ThrowError(ErrorEntityTooLarge);
+  if (m_expanded > kMaxEntityExpansion && m_expanded > kEntityExpansionRatio * m_documentUnits) {
+    m_parser.ThrowError(ErrorEntityTooLarge);
+  }
   if (static_cast<size_t>(m_depth) == m_records.size()) m_records.push_back(std::make_unique<CReaderRec>());
   CReaderRec* r = m_records[m_depth].get();
   *r = CReaderRec{};

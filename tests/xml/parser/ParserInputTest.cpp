@@ -43,6 +43,14 @@ TEST(ParserInput, Utf8ByteOrderMarkIsPassedOver) {
   EXPECT_EQ(Error("\xEF\xBB\xBF<a></b>"), "Mismatched end tag @1:7");
 }
 
+TEST(ParserInput, ByteOrderMarksHandedOutAByteAtATime) {
+  const std::string utf16 = "L SD S:a C:\xC3\xA9 E ED L0";
+  EXPECT_EQ(ParseBytes("\xFE\xFF" + Utf16(u"<a>\u00E9</a>", true), "", nullptr, nullptr, 1).log, utf16);
+  EXPECT_EQ(ParseBytes("\xFF\xFE" + Utf16(u"<a>\u00E9</a>", false), "", nullptr, nullptr, 1).log, utf16);
+  EXPECT_EQ(ParseBytes("\xEF\xBB\xBF<a>\xC3\xA9</a>", "", nullptr, nullptr, 1).log, utf16);
+  EXPECT_EQ(ParseBytes("\xEF\xBB\xBF<a>\xC3\xA9</a>", "UTF-8", nullptr, nullptr, 2).log, utf16);
+}
+
 TEST(ParserInput, DeclaredAndNamedEncodings) {
   EXPECT_EQ(Events("<?xml version='1.0' encoding='iso-8859-1'?><a>\xE9</a>"), "L SD S:a C:\xC3\xA9 E ED L0");
   EXPECT_EQ(Events("<a>\xE9</a>", "ISO-8859-1"), "L SD S:a C:\xC3\xA9 E ED L0");
@@ -66,6 +74,11 @@ TEST(ParserInput, MalformedBytesAreAnErrorWhereTheyStand) {
       {"<a>\xC3(</a>", "Bad character encoding @1:3"},              // a missing continuation
       {"<a/>\n\xE2\x82", "Bad character encoding @2:0"},             // cut off by the end
       {"\xFE\xFF" + Utf16(u"<a/>", true) + std::string(1, '\0'), "Bad character encoding @1:4"},
+      // Surrogates of UTF-16 come in pairs.
+      {"\xFE\xFF" + Utf16(u"<a>x\xD800y</a>", true), "Bad character encoding @1:4"},
+      {"\xFF\xFE" + Utf16(u"<a>\xDC00</a>", false), "Bad character encoding @1:3"},
+      {"\xFF\xFE" + Utf16(u"<a>\xDC00\xD800</a>", false), "Bad character encoding @1:3"},
+      {"\xFE\xFF" + Utf16(u"<a/>\xD800", true), "Bad character encoding @1:4"},
   };
   for (const auto& c : cases) EXPECT_EQ(Error(c.bytes), c.expected) << c.bytes;
 }
@@ -80,6 +93,22 @@ TEST(ParserInput, DecodingDoesNotDependOnHowTheBytesArrive) {
     CResult r = ParseBytes(doc, "", nullptr, nullptr, chunk);
     EXPECT_TRUE(r.ok) << chunk;
     EXPECT_EQ(r.log, whole) << chunk;
+  }
+}
+
+TEST(ParserInput, Utf16PairsDoNotDependOnHowTheBytesArrive) {
+  std::u16string text;
+  for (int i = 0; i < 5000; ++i) text += u"\U0001F600\u00E9x";
+  const std::u16string doc = u"<a t='" + text + u"'>" + text + u"</a>";
+  for (bool bigEndian : {true, false}) {
+    const std::string bytes = (bigEndian ? "\xFE\xFF" : "\xFF\xFE") + Utf16(doc, bigEndian);
+    const std::string whole = Events(bytes);
+    ASSERT_EQ(whole.substr(0, 12), "L SD S:a A:t");
+    for (int32_t chunk : {1, 3, 4097}) {
+      CResult r = ParseBytes(bytes, "", nullptr, nullptr, chunk);
+      EXPECT_TRUE(r.ok) << chunk << " " << r.message << " @" << r.line << ":" << r.column;
+      EXPECT_TRUE(r.log == whole) << chunk;
+    }
   }
 }
 
