@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "TreeTestUtil.h"
 #include "support/TreeFixture.h"
 #include "xml/tree/DocumentStore.h"
 
@@ -9,18 +10,8 @@ using Dom::CNode;
 using Dom::XNode;
 using KeltoTest::CTreeFixture;
 using KeltoTest::Dump;
-
-CNode* Root(const XNode& doc) { return doc->GetDocumentElement().Get(); }
-
-template <class F>
-void ExpectDomError(int32_t code, F&& f) {
-  try {
-    f();
-    ADD_FAILURE() << "no DOM exception, expected " << code;
-  } catch (const Dom::CDomException& e) {
-    EXPECT_EQ(e.GetCode(), code);
-  }
-}
+using TreeTest::ExpectDomError;
+using TreeTest::Root;
 
 TEST(DocumentFactory, NumbersDocumentsPerFactoryAndOrdersThem) {
   CTreeFixture trees(1);

@@ -4,6 +4,7 @@
 #include <set>
 #include <vector>
 
+#include "TreeTestUtil.h"
 #include "support/TreeFixture.h"
 #include "xml/tree/DocumentStore.h"
 #include "xml/xslt/StylesheetSpaceHandler.h"
@@ -15,8 +16,8 @@ using Dom::CNode;
 using Dom::XNode;
 using KeltoTest::CTreeFixture;
 using KeltoTest::Dump;
-
-CNode* Root(const XNode& doc) { return doc->GetDocumentElement().Get(); }
+using TreeTest::ExpectDomError;
+using TreeTest::Root;
 
 // The first element in document order with the qualified name.
 CNode* Find(const XNode& doc, Core::StringView name) {
@@ -33,16 +34,6 @@ CNode* Find(const XNode& doc, Core::StringView name) {
 }
 
 String UriOf(const CNode* n) { return n->GetNamespaceURI(); }
-
-template <class F>
-void ExpectDomError(int32_t code, F&& f) {
-  try {
-    f();
-    ADD_FAILURE() << "no DOM exception, expected " << code;
-  } catch (const Dom::CDomException& e) {
-    EXPECT_EQ(e.GetCode(), code);
-  }
-}
 
 TEST(TreeBuilder, ResolvesNamesAgainstDeclarationsInScope) {
   CTreeFixture trees;
