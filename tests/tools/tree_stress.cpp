@@ -3,7 +3,8 @@
 // quadratic work or runaway memory shows up as a number.
 //   tree_stress CASE [N]
 // Cases: deep, attributes, declarations, inherited, text, name, value,
-// small (many small elements), names (many distinct element names).
+// small (many small elements), names (many distinct element names),
+// crafted (namespace prefixes of one hash value).
 #include <sys/resource.h>
 
 #include <chrono>
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "core/Interface.h"
 #include "core/Stream.h"
@@ -91,6 +93,24 @@ std::string Document(const std::string& which, long n, long& nodes) {
     for (long i = 0; i < n; ++i) d += "<e" + std::to_string(i) + "/>";
     d += "</r>";
     nodes = n + 1;
+  } else if (which == "crafted") {
+    // Prefixes made of two-unit blocks with equal 9 * a + b: one value of
+    // h * 9 + unit for all of them.
+    std::vector<std::string> blocks;
+    const uint32_t target = 9u * 0x6000 + 0x6000;
+    for (uint32_t a = 0x4E00; a <= 0x9FFF; ++a) {
+      uint32_t b = target - 9u * a;
+      if (a <= 0x9FA5 && b >= 0x4E00 && b <= 0x9FA5)
+        blocks.push_back(Core::ToUtf8(Core::String{char16_t(a), char16_t(b)}));
+    }
+    d = "<r";
+    for (long i = 0; i < n; ++i) {
+      std::string prefix;
+      for (long k = i; prefix.empty() || k > 0; k /= long(blocks.size())) prefix += blocks[size_t(k % long(blocks.size()))];
+      d += " xmlns:" + prefix + "='u'";
+    }
+    d += "/>";
+    nodes = 1;
   } else {
     std::fprintf(stderr, "unknown case %s\n", which.c_str());
     std::exit(2);

@@ -140,37 +140,92 @@ CNamespaceScope* CNamespaceScope::CreateDerived(CStoreArena& arena, const CNames
   return scope;
 }
 
-int32_t CNamespaceScope::Probe(const CNamespaceNode* buckets, int32_t bucketCount, Core::StringView prefix,
-                               uint32_t hash, bool& found) const {
-  int32_t home = int32_t(hash % uint32_t(bucketCount));
+namespace {
+
+constexpr int32_t kLongRun = 32;
+
+// The first empty bucket at or after i, going round: skip[b] of a used
+// bucket b is a later bucket with only used ones between, shortened on the
+// way (nothing is ever removed, so a used bucket stays used).
+int32_t FirstEmpty(const CNamespaceNode* buckets, int32_t* skip, int32_t i) {
+  int32_t empty = i;
+  while (buckets[empty].ordinal != 0) empty = skip[empty];
+  while (buckets[i].ordinal != 0) {
+    int32_t next = skip[i];
+    skip[i] = empty;
+    i = next;
+  }
+  return empty;
+}
+
+} // namespace
+
+int32_t CNamespaceScope::Locate(Core::StringView prefix, uint32_t hash, bool& found) const {
+  int32_t home = int32_t(hash % uint32_t(m_bucketCount));
+  if (m_index) {
+    int32_t bucket = IndexFind(prefix);
+    found = bucket >= 0;
+    return found ? bucket : FirstEmpty(m_buckets, m_skip, home);
+  }
   int32_t i = home;
   found = false;
-  while (buckets[i].ordinal != 0) {
-    const CNamespaceNode& e = buckets[i];
+  for (int32_t steps = 0; m_buckets[i].ordinal != 0; ++steps) {
+    const CNamespaceNode& e = m_buckets[i];
     if (e.hash == hash && Core::StringView(e.prefix, e.prefixLength) == prefix) {
       found = true;
       return i;
     }
-    i = (i + 1) % bucketCount;
+    if (steps == kLongRun) {
+      BuildShortcuts();
+      return Locate(prefix, hash, found);
+    }
+    i = (i + 1) % m_bucketCount;
     if (i == home) return -1;
   }
   return i;
 }
 
+void CNamespaceScope::BuildShortcuts() const {
+  m_index = static_cast<int32_t*>(m_arena->Allocate(sizeof(int32_t) * size_t(m_bucketCount) * 2, alignof(int32_t)));
+  for (int32_t k = 0; k < m_bucketCount * 2; ++k) m_index[k] = -1;
+  m_skip = static_cast<int32_t*>(m_arena->Allocate(sizeof(int32_t) * size_t(m_bucketCount), alignof(int32_t)));
+  for (int32_t b = 0; b < m_bucketCount; ++b) {
+    m_skip[b] = (b + 1) % m_bucketCount;
+    if (m_buckets[b].ordinal != 0) IndexInsert(b);
+  }
+}
+
+int32_t CNamespaceScope::IndexFind(Core::StringView prefix) const {
+  uint32_t mask = uint32_t(m_bucketCount) * 2 - 1;
+  for (uint32_t k = HashName(prefix) & mask; m_index[k] >= 0; k = (k + 1) & mask) {
+    const CNamespaceNode& e = m_buckets[m_index[k]];
+    if (Core::StringView(e.prefix, e.prefixLength) == prefix) return m_index[k];
+  }
+  return -1;
+}
+
+void CNamespaceScope::IndexInsert(int32_t bucket) const {
+  const CNamespaceNode& e = m_buckets[bucket];
+  uint32_t mask = uint32_t(m_bucketCount) * 2 - 1;
+  uint32_t k = HashName(Core::StringView(e.prefix, e.prefixLength)) & mask;
+  while (m_index[k] >= 0) k = (k + 1) & mask;
+  m_index[k] = bucket;
+}
+
 CNamespaceNode* CNamespaceScope::Find(Core::StringView prefix) const {
   bool found;
-  int32_t i = Probe(m_buckets, m_bucketCount, prefix, HashName(prefix), found);
+  int32_t i = Locate(prefix, HashPrefix(prefix), found);
   return found ? &m_buckets[i] : nullptr;
 }
 
 CNamespaceNode* CNamespaceScope::Add(Core::StringView prefix) {
-  uint32_t hash = HashName(prefix);
+  uint32_t hash = HashPrefix(prefix);
   bool found;
-  int32_t i = Probe(m_buckets, m_bucketCount, prefix, hash, found);
+  int32_t i = Locate(prefix, hash, found);
   if (found) return &m_buckets[i];
   if (i < 0 || m_count >= (m_bucketCount * 3) / 4) {
     Grow();
-    i = Probe(m_buckets, m_bucketCount, prefix, hash, found);
+    i = Locate(prefix, hash, found);
   }
   CNamespaceNode& e = m_buckets[i];
   e.kind = kind;
@@ -184,6 +239,7 @@ CNamespaceNode* CNamespaceScope::Add(Core::StringView prefix) {
   e.namespaceUri = empty.data();
   e.uriLength = 0;
   e.hash = hash;
+  if (m_index) IndexInsert(i);
   if (m_count > m_orderCapacity) {
     int32_t capacity = m_orderCapacity * 2;
     auto** order = m_arena->AllocateArray<CNamespaceNode*>(size_t(capacity));
@@ -199,12 +255,15 @@ void CNamespaceScope::Grow() {
   int32_t newCount = m_bucketCount * 2;
   auto* buckets = m_arena->AllocateArray<CNamespaceNode>(size_t(newCount));
   auto** order = m_arena->AllocateArray<CNamespaceNode*>(size_t(newCount));
+  // Entries go to the first empty bucket from their home, as linear probing
+  // puts them, without walking the runs bucket by bucket.
+  std::vector<int32_t> skip(static_cast<size_t>(newCount));
+  for (int32_t b = 0; b < newCount; ++b) skip[size_t(b)] = (b + 1) % newCount;
   int32_t n = 0;
   for (int32_t k = 0; k < m_bucketCount; ++k) {
     const CNamespaceNode& e = m_buckets[k];
     if (e.ordinal == 0) continue;
-    int32_t i = int32_t(e.hash % uint32_t(newCount));
-    while (buckets[i].ordinal != 0) i = (i + 1) % newCount;
+    int32_t i = FirstEmpty(buckets, skip.data(), int32_t(e.hash % uint32_t(newCount)));
     buckets[i] = e;
     order[n++] = &buckets[i];
   }
@@ -212,6 +271,10 @@ void CNamespaceScope::Grow() {
   m_order = order;
   m_orderCapacity = newCount;
   m_bucketCount = newCount;
+  bool shortcuts = m_index != nullptr;
+  m_index = nullptr;
+  m_skip = nullptr;
+  if (shortcuts) BuildShortcuts();
 }
 
 void CNamespaceScope::Seal(CNode* parent) {

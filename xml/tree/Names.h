@@ -10,15 +10,25 @@
 
 namespace Dom {
 
-// The hash of names and prefixes in the tables below, top bit cleared. It
-// mixes every unit (FNV-1a), so that a document cannot pile thousands of
-// crafted names into one probe chain as it could with a plain h * 9 + unit.
+// The hash of the name tables, top bit cleared. It mixes every unit
+// (FNV-1a), so that a document cannot pile thousands of crafted names into
+// one probe chain as it could with a plain h * 9 + unit.
 inline uint32_t HashName(Core::StringView s) {
   uint32_t h = 2166136261u;
   for (char16_t c : s) {
     h ^= c;
     h *= 16777619u;
   }
+  return h & 0x7FFFFFFFu;
+}
+
+// The hash of namespace prefixes: h * 9 + unit, top bit cleared. It places
+// the entries of a scope, and their bucket order is the order in which an
+// element's namespace nodes are listed (and so copied to a result), so it
+// stays the plain one.
+inline uint32_t HashPrefix(Core::StringView s) {
+  uint32_t h = 0;
+  for (char16_t c : s) h = h * 9u + c;
   return h & 0x7FFFFFFFu;
 }
 
@@ -104,9 +114,18 @@ public:
 
 private:
   CNamespaceScope() = default;
-  int32_t Probe(const CNamespaceNode* buckets, int32_t bucketCount, Core::StringView prefix,
-                uint32_t hash, bool& found) const;
+  // The bucket of the prefix (found), else the empty bucket where linear
+  // probing from its home stops, or -1 after a full cycle.
+  int32_t Locate(Core::StringView prefix, uint32_t hash, bool& found) const;
   void Grow();
+  // Prefixes of one hash value (easy to craft for h * 9 + unit) would make
+  // every probe walk one long run of buckets. After such a walk the scope
+  // keeps two helpers that leave the placement of the entries unchanged: an
+  // index from prefix to bucket under a mixing hash, and for every used
+  // bucket a later bucket from which the search for an empty one goes on.
+  void BuildShortcuts() const;
+  int32_t IndexFind(Core::StringView prefix) const;
+  void IndexInsert(int32_t bucket) const;
 
   CStoreArena* m_arena = nullptr;
   int32_t m_bucketCount = 0;
@@ -114,6 +133,8 @@ private:
   CNamespaceNode* m_buckets = nullptr;
   CNamespaceNode** m_order = nullptr;
   int32_t m_orderCapacity = 0;
+  mutable int32_t* m_index = nullptr;  // 2 * bucket count slots of bucket numbers, -1 when empty
+  mutable int32_t* m_skip = nullptr;   // bucket count entries
 };
 
 } // namespace Dom

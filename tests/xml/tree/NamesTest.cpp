@@ -87,6 +87,29 @@ TEST(NamespaceScope, GrowsAndDerivesInBucketOrder) {
   EXPECT_EQ(child->GetItem(6)->ordinal, 7);
 }
 
+// The namespace map lists an element's namespace nodes in the bucket order
+// of the scope it was copied from (prefixes hashed as h * 9 + unit), then
+// its own new prefixes; copies of an element write them in that order.
+TEST(NamespaceScope, MapOrderFollowsTheBuckets) {
+  KeltoTest::CTreeFixture trees;
+  Dom::XNode doc = trees.Build(
+      u"<r xmlns:xsl='urn:xsl' xmlns:fo='urn:fo' xmlns:a='urn:a'><e xmlns:b='urn:b'><f/></e></r>");
+  auto prefixes = [](const Dom::CNode* element) {
+    String out;
+    Dom::XNamedNodeMap map = element->GetNamespaces();
+    for (int32_t i = 0; i < map->GetLength(); ++i) out += u"[" + map->Item(i)->GetNodeName() + u"]";
+    return out;
+  };
+  Dom::CNode* r = doc->GetDocumentElement().Get();
+  Dom::CNode* e = r->FirstChild();
+  // r: the root scope's two entries, then xsl, which grows the scope from
+  // 4 to 8 buckets when fo comes, then a.
+  EXPECT_EQ(prefixes(r), u"[][xml][xsl][fo][a]");
+  // e: r's buckets 0 "", 1 xml, 2 a, 5 fo, 7 xsl, then its own b.
+  EXPECT_EQ(prefixes(e), u"[][xml][a][fo][xsl][b]");
+  EXPECT_EQ(prefixes(e->FirstChild()), prefixes(e));
+}
+
 TEST(NamespaceScope, ManyDeclarationsInOneElement) {
   KeltoTest::CTreeFixture trees;
   String markup = u"<r";
@@ -129,6 +152,108 @@ TEST(NameTable, CraftedNamesDoNotShareOneProbeChain) {
   EXPECT_EQ(table.GetCount(), count);
   EXPECT_EQ(table.Lookup(blocks[7] + blocks[9], u"", blocks[7] + blocks[9])->qualifiedName, blocks[7] + blocks[9]);
   EXPECT_EQ(table.GetCount(), count);
+}
+
+} // namespace
+
+namespace {
+
+// A plain model of a scope: linear probing from h * 9 + unit, growth at
+// three quarters, the in-order list rebuilt from the old buckets.
+struct CModelScope {
+  std::vector<String> buckets = std::vector<String>(4);
+  std::vector<bool> used = std::vector<bool>(4);
+  std::vector<String> order;
+  int32_t count = 0;
+
+  size_t Home(const String& p) const { return Dom::HashPrefix(p) % buckets.size(); }
+  void Place(std::vector<String>& b, std::vector<bool>& u, const String& p) const {
+    size_t i = Dom::HashPrefix(p) % b.size();
+    while (u[i]) i = (i + 1) % b.size();
+    b[i] = p;
+    u[i] = true;
+  }
+  void Add(const String& p) {
+    for (size_t i = Home(p);; i = (i + 1) % buckets.size()) {
+      if (!used[i]) break;
+      if (buckets[i] == p) return;
+    }
+    if (count >= int32_t(buckets.size() * 3 / 4)) {
+      std::vector<String> b(buckets.size() * 2);
+      std::vector<bool> u(buckets.size() * 2);
+      order.clear();
+      // The rebuilt list follows the old buckets, not the new ones.
+      for (size_t i = 0; i < buckets.size(); ++i) {
+        if (!used[i]) continue;
+        Place(b, u, buckets[i]);
+        order.push_back(buckets[i]);
+      }
+      buckets.swap(b);
+      used.swap(u);
+    }
+    Place(buckets, used, p);
+    order.push_back(p);
+    ++count;
+  }
+  std::vector<String> BucketOrder() const {
+    std::vector<String> out;
+    for (size_t i = 0; i < buckets.size(); ++i)
+      if (used[i]) out.push_back(buckets[i]);
+    return out;
+  }
+};
+
+std::vector<String> ListOf(const CNamespaceScope& scope) {
+  std::vector<String> out;
+  for (int32_t i = 0; i < scope.GetCount(); ++i)
+    out.emplace_back(scope.GetItem(i)->prefix, scope.GetItem(i)->prefixLength);
+  return out;
+}
+
+// Prefixes that all share one value of h * 9 + unit still find their entries
+// quickly, and sit in exactly the buckets plain linear probing gives them.
+TEST(NamespaceScope, CraftedPrefixesKeepTheirPlaces) {
+  std::vector<String> blocks;
+  const uint32_t target = 9u * 0x6000 + 0x6000;
+  for (uint32_t a = 0x4E00; a <= 0x9FA5 && blocks.size() < 40; ++a) {
+    uint32_t b = target - 9u * a;
+    if (b >= 0x4E00 && b <= 0x9FA5) blocks.push_back(String{char16_t(a), char16_t(b)});
+  }
+  ASSERT_EQ(blocks.size(), 40u);
+  std::vector<String> prefixes;
+  for (const String& x : blocks)
+    for (const String& y : blocks) prefixes.push_back(x + y);
+  // Ordinary prefixes among them land inside the long run.
+  for (int i = 0; i < 80; ++i) prefixes.insert(prefixes.begin() + i * 17, u"p" + Num(i));
+
+  Dom::CStoreArena arena;
+  Dom::CNodeKind kind{};
+  CNamespaceScope* list = nullptr;
+  CNamespaceScope* root = CNamespaceScope::CreateRoot(arena, &kind, list);
+  CModelScope model;
+  for (const String& p : prefixes) {
+    root->Add(p);
+    model.Add(p);
+  }
+  ASSERT_EQ(root->GetCount(), int32_t(prefixes.size()));
+  EXPECT_EQ(ListOf(*root), model.order);
+  for (const String& p : prefixes) {
+    ASSERT_NE(root->Find(p), nullptr);
+    EXPECT_EQ(Core::StringView(root->Find(p)->prefix), Core::StringView(p));
+  }
+  EXPECT_EQ(root->Find(blocks[0]), nullptr);
+
+  // A copy lists the entries in bucket order and goes on like the model.
+  CNamespaceScope* derived = CNamespaceScope::CreateDerived(arena, *root, list);
+  EXPECT_EQ(ListOf(*derived), model.BucketOrder());
+  model.order = model.BucketOrder();
+  for (int i = 0; i < 2000; ++i) {
+    String p = blocks[size_t(i % 40)] + blocks[size_t(i / 40 % 40)] + blocks[size_t(i % 7)];
+    derived->Add(p);
+    model.Add(p);
+  }
+  EXPECT_EQ(ListOf(*derived), model.order);
+  EXPECT_EQ(derived->GetCount(), model.count);
 }
 
 } // namespace
