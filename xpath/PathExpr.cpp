@@ -1,6 +1,10 @@
 #include "xpath/PathExpr.h"
 
+#include <algorithm>
+
 #include "xpath/CommonNodeSet.h"
+#include "xpath/OperatorExpr.h"
+#include "xpath/PrimaryExpr.h"
 #include "xpath/Context.h"
 #include "xpath/NodeArray.h"
 #include "xpath/Value.h"
@@ -233,7 +237,7 @@ int32_t CPredicateChain::GetCount(size_t level) {
 struct CPathParts {
   XInterface<CContext> context;
   XInterface<Xpath::CExpr> start;
-  const std::vector<XInterface<Xpath::CStepExpr>>* steps;
+  const std::vector<XInterface<Xpath::CStepExpr>>* steps;  // the plan
   XInterface<Core::CInterface> owner;
 
   size_t Size() const { return steps->size() + (start ? 1 : 0); }
@@ -337,13 +341,53 @@ XInterface<CIterator> CChildPathNodeSet::CreateIterator() { return new CChildPat
 
 // ---- generic path ---------------------------------------------------------
 
+// A set of node records by address: open addressing, linear probing.
+class CNodeAddressSet {
+public:
+  // True when the node was not in the set yet.
+  bool Insert(const Dom::CNode* node) {
+    if ((m_count + 1) * 2 > m_slots.size()) Grow();
+    size_t mask = m_slots.size() - 1;
+    for (size_t i = Hash(node) & mask;; i = (i + 1) & mask) {
+      if (!m_slots[i]) {
+        m_slots[i] = node;
+        ++m_count;
+        return true;
+      }
+      if (m_slots[i] == node) return false;
+    }
+  }
+
+private:
+  static size_t Hash(const Dom::CNode* node) {
+    uint64_t h = reinterpret_cast<uintptr_t>(node);
+    h ^= h >> 29;
+    h *= 0xbf58476d1ce4e5b9ull;
+    return static_cast<size_t>(h ^ (h >> 32));
+  }
+  void Grow() {
+    std::vector<const Dom::CNode*> old(m_slots.empty() ? 16 : m_slots.size() * 2, nullptr);
+    old.swap(m_slots);
+    m_count = 0;
+    for (const Dom::CNode* node : old) {
+      if (node) Insert(node);
+    }
+  }
+
+  std::vector<const Dom::CNode*> m_slots;
+  size_t m_count = 0;
+};
+
+// The nodes of a path whose steps may leave document order or reach a node
+// twice: every level is collected once, each new node of a level expanded
+// into the next, and the last level sorted into document order.
 class CGenericPathNodeSet final : public CCommonNodeSet {
 public:
   explicit CGenericPathNodeSet(CPathParts parts) : m_parts(std::move(parts)) {}
 
   int32_t GetCount() override {
     Compute();
-    return m_result->GetCount();
+    return static_cast<int32_t>(m_result.size());
   }
   XInterface<CIterator> CreateIterator() override;
 
@@ -352,26 +396,32 @@ private:
   void Compute();
 
   CPathParts m_parts;
-  XInterface<Xpath::CNodeArray> m_result;
+  bool m_computed = false;
+  std::vector<Dom::XNode> m_result;
 };
 
 class CGenericPathIterator final : public CCommonIterator {
 public:
-  explicit CGenericPathIterator(CGenericPathNodeSet* nodeSet)
-      : CCommonIterator(nodeSet), m_index(nodeSet->m_result->CreateIndex()) {
-    m_node = m_index->GetNode();
-    m_position = m_node ? 1 : 0;
+  explicit CGenericPathIterator(CGenericPathNodeSet* nodeSet) : CCommonIterator(nodeSet), m_result(&nodeSet->m_result) {
+    if (!m_result->empty()) {
+      m_node = (*m_result)[0];
+      m_position = 1;
+    }
   }
 
   void Next() override {
     if (!m_node) return;
-    m_index->Next();
-    m_node = m_index->GetNode();
-    m_position = m_node ? m_position + 1 : 0;
+    if (static_cast<size_t>(m_position) < m_result->size()) {
+      m_node = (*m_result)[m_position];
+      ++m_position;
+    } else {
+      m_node = nullptr;
+      m_position = 0;
+    }
   }
 
 private:
-  XInterface<Xpath::CNodeArrayIndex> m_index;
+  const std::vector<Dom::XNode>* m_result;
 };
 
 XInterface<CIterator> CGenericPathNodeSet::CreateIterator() {
@@ -380,14 +430,26 @@ XInterface<CIterator> CGenericPathNodeSet::CreateIterator() {
 }
 
 void CGenericPathNodeSet::Compute() {
-  if (m_result) return;
-  CContext* context = m_parts.context.Get();
-  Xpath::CDataSet* dataSet = context->GetDataSet();
-  Xpath::CNodeArrayFactory* factory = context->GetXpathImplementation()->GetNodeArrayFactory();
+  if (m_computed) return;
   size_t size = m_parts.Size();
-  std::vector<XInterface<Xpath::CNodeArray>> arrays;
-  arrays.reserve(size);
-  for (size_t i = 0; i < size; ++i) arrays.push_back(factory->CreateNodeArray(dataSet));
+  std::vector<CNodeAddressSet> seen(size);
+  std::vector<Dom::XNode> result;
+  // A level needs no check for nodes reached twice when it is the first, or
+  // when its step goes down one level (or stays) from the distinct nodes of
+  // the level above. Steps that need children are skipped for nodes without.
+  size_t offset = m_parts.start ? 1 : 0;
+  std::vector<char> distinct(size, 0), needsChildren(size, 0), needsElement(size, 0);
+  // Any axis from one node gives distinct nodes.
+  bool single = m_parts.start && dynamic_cast<const CRootExpr*>(m_parts.start.Get());
+  distinct[0] = 1;
+  for (size_t level = 1; level < size; ++level) {
+    int32_t axis = (*m_parts.steps)[level - offset]->GetAxisCode();
+    distinct[level] = single || (distinct[level - 1] && (axis == Xpath::CAxis::Child || axis == Xpath::CAxis::Attribute ||
+                                                         axis == Xpath::CAxis::Namespace || axis == Xpath::CAxis::Self));
+    single = single && (axis == Xpath::CAxis::Self || axis == Xpath::CAxis::Parent);
+    needsChildren[level] = axis == Xpath::CAxis::Child || axis == Xpath::CAxis::Descendant;
+    needsElement[level] = axis == Xpath::CAxis::Attribute || axis == Xpath::CAxis::Namespace;
+  }
 
   // Depth first, as a loop: each node new to its level is expanded into the
   // next level before its own iterator moves on.
@@ -408,14 +470,22 @@ void CGenericPathNodeSet::Compute() {
       continue;
     }
     size_t level = frame.level;
-    Xpath::CNodeArray* array = arrays[level].Get();
-    int32_t before = array->GetCount();
-    array->Insert(node);
-    if (array->GetCount() == before || level + 1 == size) continue;
+    if (!distinct[level] && !seen[level].Insert(node.Get())) continue;
+    if (level + 1 == size) {
+      result.push_back(std::move(node));
+      continue;
+    }
+    if (needsChildren[level + 1] && !node->FirstChild()) continue;
+    if (needsElement[level + 1] && node->GetNodeType() != Dom::ELEMENT_NODE) continue;
     XInterface<CIterator> next = m_parts.Open(level + 1, node)->CreateIterator();
     stack.push_back({level + 1, std::move(next), true});
   }
-  m_result = arrays.back();
+
+  Xpath::CDataSet* dataSet = m_parts.context->GetDataSet();
+  auto before = [dataSet](const Dom::XNode& a, const Dom::XNode& b) { return dataSet->CompareDocumentOrder(a, b) < 0; };
+  if (!std::is_sorted(result.begin(), result.end(), before)) std::sort(result.begin(), result.end(), before);
+  m_result = std::move(result);
+  m_computed = true;
 }
 
 // ---- union ----------------------------------------------------------------
@@ -491,6 +561,73 @@ XInterface<CNodeSet> InDocumentOrder(CContext* context, CNodeSet* nodeSet) {
 
 } // namespace
 
+namespace {
+
+bool IsCoreFunction(const CFunctionCallExpr& call, std::initializer_list<const char16_t*> names) {
+  if (!call.GetPrefix().empty()) return false;
+  for (const char16_t* name : names) {
+    if (call.GetLocalName() == name) return true;
+  }
+  return false;
+}
+
+// True when the value of expr cannot depend on the context position or
+// size: no position() or last() outside the predicates of inner steps, and
+// no function whose behaviour is unknown here.
+bool IsPositionFree(const Xpath::CExpr* expr) {
+  if (auto* binary = dynamic_cast<const CBinaryExpr*>(expr)) {
+    // Chains are walked along their left operands without recursion.
+    while (binary) {
+      if (!IsPositionFree(binary->GetRight().Get())) return false;
+      expr = binary->GetLeft().Get();
+      binary = dynamic_cast<const CBinaryExpr*>(expr);
+    }
+    return IsPositionFree(expr);
+  }
+  if (auto* unary = dynamic_cast<const CUnaryExpr*>(expr)) return IsPositionFree(unary->GetOperand().Get());
+  if (auto* path = dynamic_cast<const Xpath::CPathExpr*>(expr)) {
+    return !path->GetStart() || path->IsAbsolute() || IsPositionFree(path->GetStart().Get());
+  }
+  if (auto* filter = dynamic_cast<const CFilterExpr*>(expr)) return IsPositionFree(filter->GetPrimary().Get());
+  if (auto* unionExpr = dynamic_cast<const CUnionExpr*>(expr)) {
+    for (const XInterface<Xpath::CExpr>& operand : unionExpr->GetOperands()) {
+      if (!IsPositionFree(operand.Get())) return false;
+    }
+    return true;
+  }
+  if (auto* call = dynamic_cast<const CFunctionCallExpr*>(expr)) {
+    // The host answers core names with the core functions.
+    if (!IsCoreFunction(*call, {u"count", u"id", u"local-name", u"namespace-uri", u"name", u"string", u"concat",
+                                u"starts-with", u"contains", u"substring-before", u"substring-after",
+                                u"substring", u"string-length", u"normalize-space", u"translate", u"boolean",
+                                u"not", u"true", u"false", u"lang", u"number", u"sum", u"floor", u"ceiling",
+                                u"round"})) {
+      return false;
+    }
+    for (const XInterface<Xpath::CExpr>& argument : call->GetArguments()) {
+      if (!IsPositionFree(argument.Get())) return false;
+    }
+    return true;
+  }
+  return dynamic_cast<const CLiteralExpr*>(expr) || dynamic_cast<const CNumberExpr*>(expr) ||
+         dynamic_cast<const CVariableReferenceExpr*>(expr);
+}
+
+} // namespace
+
+bool IsPositionFreeTest(const Xpath::CExpr* expr) {
+  // A number would be compared with the position.
+  bool neverNumber = dynamic_cast<const CBinaryExpr*>(expr) && !dynamic_cast<const CAdditiveExpr*>(expr) &&
+                     !dynamic_cast<const CMultiplicativeExpr*>(expr);
+  neverNumber = neverNumber || dynamic_cast<const Xpath::CPathExpr*>(expr) || dynamic_cast<const CUnionExpr*>(expr) ||
+                dynamic_cast<const CLiteralExpr*>(expr);
+  if (auto* call = dynamic_cast<const CFunctionCallExpr*>(expr)) {
+    neverNumber = IsCoreFunction(*call, {u"not", u"boolean", u"true", u"false", u"lang", u"contains", u"starts-with",
+                                         u"string", u"concat", u"normalize-space", u"id"});
+  }
+  return neverNumber && IsPositionFree(expr);
+}
+
 XInterface<CNodeSet> CreateNodeTestNodeSet(CContext* context, const XInterface<CNodeSet>& source,
                                            const XInterface<Xpath::CNodeTest>& nodeTest) {
   // node() keeps every node.
@@ -555,10 +692,29 @@ CPathExpr::CPathExpr(bool absolute) : m_absolute(absolute) {
   if (absolute) m_start = new XpathPrivate::CRootExpr();
 }
 
+void CPathExpr::AddStep(const XInterface<CStepExpr>& step) {
+  m_steps.push_back(step);
+  if (!m_plan.empty() && step->GetAxisCode() == CAxis::Child) {
+    const CStepExpr& last = *m_plan.back();
+    bool positionFree = true;
+    for (const XInterface<CPredicate>& predicate : step->GetPredicates()) {
+      positionFree = positionFree && XpathPrivate::IsPositionFreeTest(predicate->GetExpr().Get());
+    }
+    if (positionFree && last.GetAxisCode() == CAxis::DescendantOrSelf &&
+        last.GetNodeTest()->GetKind() == CNodeTest::Node && last.GetPredicates().empty()) {
+      XInterface<CStepExpr> descendant = new CStepExpr(new XpathPrivate::CDescendantAxis(), step->GetNodeTest());
+      for (const XInterface<CPredicate>& predicate : step->GetPredicates()) descendant->AddPredicate(predicate);
+      m_plan.back() = descendant;
+      return;
+    }
+  }
+  m_plan.push_back(step);
+}
+
 bool CPathExpr::IsGeneral() const {
   if (m_start && !m_absolute) return true;
-  for (size_t i = 0; i < m_steps.size(); ++i) {
-    switch (m_steps[i]->GetAxisCode()) {
+  for (size_t i = 0; i < m_plan.size(); ++i) {
+    switch (m_plan[i]->GetAxisCode()) {
     case CAxis::Child:
     case CAxis::Self:
       break;
@@ -566,7 +722,7 @@ bool CPathExpr::IsGeneral() const {
     case CAxis::Attribute:
     case CAxis::Namespace:
     case CAxis::DescendantOrSelf:
-      if (i + 1 < m_steps.size()) return true;
+      if (i + 1 < m_plan.size()) return true;
       break;
     default:
       return true;
@@ -576,7 +732,7 @@ bool CPathExpr::IsGeneral() const {
 }
 
 XInterface<CValue> CPathExpr::Evaluate(CContext* context) const {
-  XpathPrivate::CPathParts parts{context, m_start, &m_steps, const_cast<CPathExpr*>(this)};
+  XpathPrivate::CPathParts parts{context, m_start, &m_plan, const_cast<CPathExpr*>(this)};
   XInterface<CNodeSet> nodeSet;
   if (IsGeneral()) nodeSet = new XpathPrivate::CGenericPathNodeSet(std::move(parts));
   else nodeSet = new XpathPrivate::CChildPathNodeSet(std::move(parts));

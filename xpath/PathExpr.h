@@ -61,7 +61,7 @@ public:
   // true: an absolute path (its start is the root); false: a relative one.
   explicit CPathExpr(bool absolute);
 
-  void AddStep(const Core::XInterface<CStepExpr>& step) { m_steps.push_back(step); }
+  void AddStep(const Core::XInterface<CStepExpr>& step);
   bool IsAbsolute() const { return m_absolute; }
   const Core::XInterface<CExpr>& GetStart() const { return m_start; }
   const std::vector<Core::XInterface<CStepExpr>>& GetSteps() const { return m_steps; }
@@ -74,6 +74,10 @@ private:
   Core::XInterface<CExpr> m_start;
   bool m_absolute = false;
   std::vector<Core::XInterface<CStepExpr>> m_steps;
+  // The steps evaluated: the written ones, except that // followed by a
+  // child step whose predicates do not depend on position is one
+  // descendant step, which selects the same nodes without collecting them.
+  std::vector<Core::XInterface<CStepExpr>> m_plan;
 };
 
 } // namespace Xpath
@@ -110,6 +114,10 @@ public:
 private:
   std::vector<Core::XInterface<Xpath::CExpr>> m_operands;
 };
+
+// True when a predicate of expr keeps the same nodes whatever the context
+// position and size: its value is never a number and never depends on them.
+bool IsPositionFreeTest(const Xpath::CExpr* expr);
 
 // The node set of a value that must be one; raises Xpath::CXpathException
 // when the value is of another type.

@@ -272,6 +272,30 @@ TEST_F(EvalPaths, IteratorsOfOneSetAreIndependent) {
   EXPECT_FALSE(first->GetNode());
 }
 
+// Expressions nested as deep as the parser allows evaluate within the stack.
+TEST_F(EvalPaths, DeepestNestingEvaluates) {
+  const int depth = XpathPrivate::CParser::MaxNesting - 2;
+  struct Case {
+    const char16_t* open;
+    const char16_t* middle;
+    const char16_t* close;
+    const char* expected;
+  } cases[] = {
+      {u"(", u"1", u")", "number 1"},
+      {u"not(", u"1", u")", "boolean true"},
+      {u"-", u"1", u"", "number 1"},
+      {u"self::node()[", u"true()", u"]", "/"},
+      {u"(/r)[", u"1", u"]", "r"},
+  };
+  for (const auto& c : cases) {
+    Core::String text;
+    for (int i = 0; i < depth; ++i) text += c.open;
+    text += c.middle;
+    for (int i = 0; i < depth; ++i) text += c.close;
+    EXPECT_EQ(Eval(text), c.expected) << Core::ToUtf8(c.open);
+  }
+}
+
 // Long predicate chains and long paths are filtered in loops.
 TEST_F(EvalPaths, LongPredicateChainsAndPaths) {
   Core::String predicates = u"/r/a";

@@ -1,0 +1,140 @@
+// Times XPath expressions over a generated document of about 21 MB.
+//
+//   bench_xpath [FILE]
+//
+// Writes the document to FILE (kept, so that other tools can be timed on
+// the same input) or to a temporary file (removed at the end), parses it
+// and evaluates each expression several times, reporting the best time and
+// the result. Nothing asserts on time.
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/String.h"
+#include "core/Uri.h"
+#include "xml/parser/Sxp.h"
+#include "xml/tree/DocumentFactory.h"
+#include "xml/tree/Dom.h"
+#include "xpath/Context.h"
+#include "xpath/Function.h"
+#include "xpath/NodeArray.h"
+#include "xpath/Parser.h"
+#include "xpath/ValueConverter.h"
+
+namespace {
+
+using Core::XInterface;
+using Clock = std::chrono::steady_clock;
+
+// 39000 groups of ten x elements, each with two attributes and two children;
+// one x in 97 has a='v'.
+std::string Generate() {
+  std::string out = "<?xml version=\"1.0\"?>\n<root>\n";
+  char buffer[256];
+  for (int i = 0; out.size() < 21000000; ++i) {
+    std::snprintf(buffer, sizeof buffer, "<g id=\"g%d\">", i);
+    out += buffer;
+    for (int j = 0; j < 10; ++j) {
+      int k = i * 10 + j;
+      std::string a = k % 97 == 0 ? "v" : "w" + std::to_string(j % 5);
+      std::snprintf(buffer, sizeof buffer, "<x a=\"%s\" b=\"%d\"><n>%d</n><t>text %d of group</t></x>", a.c_str(), j,
+                    (i * 7 + j) % 1000, j);
+      out += buffer;
+    }
+    out += "</g>\n";
+  }
+  out += "</root>\n";
+  return out;
+}
+
+class CDataSet : public Xpath::CDataSet {
+public:
+  bool GetId(const Dom::XNode&, Core::String&) override { return false; }
+  Dom::XNode GetElementById(const Dom::XNode&, Core::StringView) override { return nullptr; }
+  int32_t CompareDocumentOrder(const Dom::XNode& a, const Dom::XNode& b) override {
+    return Dom::CompareDocumentOrder(a.Get(), b.Get());
+  }
+};
+
+class CImplementation : public Xpath::CXpathImplementation {
+public:
+  Xpath::CNodeArrayFactory* GetNodeArrayFactory() override { return m_factory.Get(); }
+  Xpath::CValueConvertExtension* GetValueConvertExtension() override { return nullptr; }
+  Xpath::CValueCompareExtension* GetValueCompareExtension() override { return nullptr; }
+
+private:
+  XInterface<Xpath::CNodeArrayFactory> m_factory = new Xpath::CBasicNodeArrayFactory();
+};
+
+double Seconds(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+} // namespace
+
+int main(int argc, char** argv) {
+  bool keep = argc > 1;
+  std::string path = keep ? argv[1] : "bench_xpath_document.xml";
+  Clock::time_point start = Clock::now();
+  std::string text = Generate();
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file || std::fwrite(text.data(), 1, text.size(), file) != text.size()) {
+    std::fprintf(stderr, "cannot write %s\n", path.c_str());
+    return 1;
+  }
+  std::fclose(file);
+  std::printf("document: %zu bytes, written in %.3f s\n", text.size(), Seconds(start));
+  text.clear();
+
+  try {
+    start = Clock::now();
+    XInterface<BasicXdm::CDocumentFactory> documents = new BasicXdm::CDocumentFactory(1);
+    Dom::XNode document = documents->CreateDocument();
+    {
+      XInterface<XmlParserPrivate::CParserFactory> parsers = new XmlParserPrivate::CParserFactory();
+      XInterface<Sxp::IParser> parser = parsers->CreateParser();
+      parser->SetDocumentHandler(documents->CreateDocumentHandler(document, nullptr, nullptr));
+      Core::String url;
+      Uri::FileNameToUrl(Core::FromUtf8(path), url);
+      parser->Parse(url);
+    }
+    std::printf("parse: %.3f s\n", Seconds(start));
+
+    XInterface<Xpath::CFunctionLibrary> functions = new Xpath::CCoreFunctionLibrary();
+    XInterface<CDataSet> dataSet = new CDataSet();
+    XInterface<CImplementation> implementation = new CImplementation();
+    XInterface<Xpath::CContext> top =
+        new Xpath::CContext(nullptr, nullptr, functions.Get(), nullptr, dataSet.Get(), implementation.Get());
+    XInterface<Xpath::CContext> context = new Xpath::CContext(top.Get(), document);
+
+    const char16_t* expressions[] = {
+        u"count(//x[@a='v'])",
+        u"count(//*)",
+        u"sum(//n)",
+        u"count(/root/g/x[3]/n)",
+        u"count(//g/x[3])",
+        u"count(//x[1])",
+        u"count(//x/preceding-sibling::*[1])",
+        u"//g[1]/x/n = //g[last()]/x/n",
+        u"//x[@a='v']/n = //x[@a='w1']/n",
+        u"count(//x[@a='v']/following-sibling::x[1])",
+    };
+    for (const char16_t* source : expressions) {
+      XInterface<Xpath::CExpr> expr;
+      XpathPrivate::CParser().Parse(expr, source);
+      double best = 1e9;
+      Core::String result;
+      for (int run = 0; run < 3; ++run) {
+        start = Clock::now();
+        XInterface<Xpath::CValue> value = expr->Evaluate(context.Get());
+        result = Xpath::CValueConverter(context.Get()).ToString(*value);
+        best = std::min(best, Seconds(start));
+      }
+      std::printf("%8.3f s  %-50s = %s\n", best, Core::ToUtf8(source).c_str(), Core::ToUtf8(result).c_str());
+    }
+  } catch (const Core::IException& e) {
+    std::fprintf(stderr, "%s\n", Core::ToUtf8(e.GetMessage()).c_str());
+    return 1;
+  }
+  if (!keep) std::remove(path.c_str());
+  return 0;
+}
