@@ -210,6 +210,8 @@ int Fail(Core::StringView message) {
 
 int main(int argc, char** argv) {
   XInterface<CNamespaces> namespaces = new CNamespaces();
+  // The xml prefix is bound in every document.
+  namespaces->Declare(u"xml", u"http://www.w3.org/XML/1998/namespace");
   std::vector<std::pair<String, String>> variables;
   std::vector<String> positional;
   for (int i = 1; i < argc; ++i) {

@@ -200,6 +200,17 @@ TEST_F(EvalPaths, PredicatesAndPaths) {
       {u"//*[@id][2]/@id = 'a2'", "boolean true"},
       {u"count(//node())", "number 15"},
       {u"//*[local-name() = 'e']/*", "f"},
+      // // before a child step: position-free predicates select as on the
+      // descendant axis, positional ones count among siblings.
+      {u"//b[d]", "b"},
+      {u"//b[. = 't2'] | //b[not(node())]", "b"},
+      {u"//b[last()]", "b b"},
+      {u"//b[position() = 1]", "b b"},
+      {u"//b[1 + 0]", "b b"},
+      {u"//*[b and position() = 1]", "a"},
+      {u"//*[b][2]", "a"},
+      {u"/r//*[@id]/b[1]", "b b"},
+      {u".//b[string(d) = '']", "b b b"},
   };
   for (const auto& c : cases) EXPECT_EQ(Eval(c.text), c.expected) << Core::ToUtf8(c.text);
 }
