@@ -85,10 +85,11 @@ TEST(ParserInput, MalformedBytesAreAnErrorWhereTheyStand) {
 
 TEST(ParserInput, DecodingDoesNotDependOnHowTheBytesArrive) {
   std::string text;
-  for (int i = 0; i < 3000; ++i) text += "\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80x";
+  for (int i = 0; i < 8000; ++i) text += "\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80x";
   const std::string doc = "<a t='" + text + "'>" + text + "</a>";
   const std::string whole = Events(doc);
   ASSERT_EQ(whole.substr(0, 12), "L SD S:a A:t");
+  // Past the size of the byte buffer and of the unit buffer, in pieces of any size.
   for (int32_t chunk : {1, 2, 3, 7, 4096, 4097}) {
     CResult r = ParseBytes(doc, "", nullptr, nullptr, chunk);
     EXPECT_TRUE(r.ok) << chunk;
