@@ -48,6 +48,7 @@ const Core::CMessageItem g_xmlMessages[] = {
     {40, u"Entity expansion too large"},
     {41, u"Elements nested too deeply"},
     {42, u"Bad character encoding"},
+    {43, u"Too many namespace declarations in scope"},
     {-1, u"Unclassified XML parser exception"},
 };
 

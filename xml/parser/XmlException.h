@@ -53,6 +53,7 @@ enum EXmlError : int32_t {
   ErrorEntityTooLarge = 40,
   ErrorElementTooDeep = 41,
   ErrorBadEncoding = 42,
+  ErrorTooManyNamespaces = 43,
 };
 
 // The message texts, ended by the -1 row.

@@ -5,6 +5,8 @@
 #include <new>
 #include <tuple>
 
+#include "xml/parser/XmlException.h"
+
 namespace SxpXdm {
 
 using Core::StringView;
@@ -29,6 +31,7 @@ void CXdmDocumentHandler::Report(const CNode* node) {
 }
 
 void CXdmDocumentHandler::SetDocumentLocator(Sxp::ILocator* locator) {
+  m_locator = locator;
   if (m_locationHandler) m_locationHandler->SetDocumentLocator(locator);
 }
 
@@ -204,6 +207,24 @@ void CXdmDocumentHandler::MoveOpenElement() {
   m_elementMoved = true;
 }
 
+// The entry of a prefix declared in the open start tag, in the element's own
+// scope. A document whose scopes outgrow their bound is rejected as a parse
+// error, at the declaration that would pass it.
+CNamespaceNode* CXdmDocumentHandler::DeclarePrefix(StringView prefix) {
+  try {
+    if (!m_ownScope) {
+      m_scope = CNamespaceScope::CreateDerived(m_store->arena, *m_scope, m_store->scopes);
+      m_ownScope = true;
+    }
+    return m_scope->Add(prefix);
+  } catch (const CScopeLimitException&) {
+    using XmlParserPrivate::CXmlException;
+    if (!m_locator) throw CXmlException(XmlParserPrivate::ErrorTooManyNamespaces, {}, {}, 0, 0);
+    throw CXmlException(XmlParserPrivate::ErrorTooManyNamespaces, m_locator->GetPublicId(),
+                        m_locator->GetSystemId(), m_locator->GetLineNumber(), m_locator->GetColumnNumber());
+  }
+}
+
 // ---- events ----------------------------------------------------------------------
 
 void CXdmDocumentHandler::StartDocument() {
@@ -270,11 +291,7 @@ void CXdmDocumentHandler::StartAttribute(StringView qualifiedName) {
   if (!m_startTagOpen) return;  // attributes belong to a start tag
   if (qualifiedName.substr(0, 5) == u"xmlns" && (qualifiedName.size() == 5 || qualifiedName[5] == u':')) {
     StringView prefix = qualifiedName.size() == 5 ? StringView() : qualifiedName.substr(6);
-    if (!m_ownScope) {
-      m_scope = CNamespaceScope::CreateDerived(m_store->arena, *m_scope, m_store->scopes);
-      m_ownScope = true;
-    }
-    CNamespaceNode* ns = m_scope->Add(prefix);
+    CNamespaceNode* ns = DeclarePrefix(prefix);
     ns->kind = m_store->Kind(NAMESPACE_KIND);
     ns->parent = m_openElement;
     m_namespaceNode = ns;

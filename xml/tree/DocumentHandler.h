@@ -46,6 +46,7 @@ private:
   void CloseStartTag();
   void FlushText();
   void MoveOpenElement();
+  Dom::CNamespaceNode* DeclarePrefix(Core::StringView prefix);
   const Dom::CName* ResolveName(Core::StringView qualifiedName, bool element, bool forbidUndeclared);
   void ReserveText(size_t count);
   void OpenRun();
@@ -55,6 +56,7 @@ private:
   Dom::CDocumentNode* m_document;
   Core::XInterface<Xslt::CSpaceHandler> m_spaceHandler;
   Core::XInterface<Xslt::CLocationHandler> m_locationHandler;
+  Core::XInterface<Sxp::ILocator> m_locator;  // where errors of the builder are placed
   Dom::CDocumentStore* m_store = nullptr;
 
   char* m_nodeFill = nullptr;

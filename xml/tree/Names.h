@@ -5,6 +5,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "core/Exception.h"
 #include "core/String.h"
 #include "xml/tree/Dom.h"
 
@@ -84,6 +85,19 @@ private:
   std::vector<CName*> m_buckets;
 };
 
+// Every scope begins as a whole copy of its parent's, so a few thousand
+// prefixes declared once and one more declared on each of a few thousand
+// elements would take memory in the product of the two. The bucket entries
+// that the scopes of one document allocate are counted, and no more than
+// this many are handed out: an entry with its list pointer takes 64 bytes
+// (76 with the shortcuts), so the scopes stay within 256 MB (304 MB), while
+// an ordinary document, with a handful of prefixes in scope, needs some
+// dozens of entries per declaring element.
+constexpr int64_t MAX_SCOPE_ENTRIES = int64_t(1) << 22;
+
+// A scope operation would pass MAX_SCOPE_ENTRIES; nothing was changed.
+class CScopeLimitException : public Core::IException {};
+
 // The namespace declarations in scope inside an element: an open-addressing
 // table of namespace node entries plus the order in which the namespace map
 // lists them. Arena-allocated, never destroyed individually.
@@ -93,16 +107,21 @@ public:
   static CNamespaceScope* CreateRoot(CStoreArena& arena, const CNodeKind* namespaceKind,
                                      CNamespaceScope*& scopeList);
   // A copy of parent (same buckets, entries listed in parent's bucket order).
+  // Throws CScopeLimitException when the copy would pass the bound.
   static CNamespaceScope* CreateDerived(CStoreArena& arena, const CNamespaceScope& parent,
                                         CNamespaceScope*& scopeList);
 
   CNamespaceNode* Find(Core::StringView prefix) const;
   // The entry of the prefix, created with the next ordinal when missing; the
-  // caller sets its parent and namespace URI.
+  // caller sets its parent and namespace URI. Throws CScopeLimitException
+  // when growing would pass the bound.
   CNamespaceNode* Add(Core::StringView prefix);
 
   int32_t GetCount() const { return m_count; }
   int32_t GetBucketCount() const { return m_bucketCount; }
+  // Bucket entries allocated so far by this scope's root and every scope
+  // derived from it.
+  int64_t GetEntryTotal() const { return *m_entryTotal; }
   // In-order access: 0 <= i < GetCount().
   CNamespaceNode* GetItem(int32_t i) const { return m_order[i]; }
   // Gives each entry its place in document order (its list position) and
@@ -128,6 +147,7 @@ private:
   void IndexInsert(int32_t bucket) const;
 
   CStoreArena* m_arena = nullptr;
+  int64_t* m_entryTotal = nullptr;  // shared by a root and its derived scopes
   int32_t m_bucketCount = 0;
   int32_t m_count = 0;
   CNamespaceNode* m_buckets = nullptr;
