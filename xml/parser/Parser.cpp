@@ -379,15 +379,30 @@ void CParser::AddAttributeDefaults() {
   Core::StringView element = Core::StringView(m_openNames).substr(static_cast<size_t>(m_openStarts.back()));
   const CAttlist* list = m_dtd->FindAttlist(element);
   if (!list) return;
+  auto writtenName = [this](size_t i) {
+    size_t from = static_cast<size_t>(m_writtenStarts[i]);
+    size_t to = i + 1 < m_writtenStarts.size() ? static_cast<size_t>(m_writtenStarts[i + 1]) : m_writtenNames.size();
+    return Core::StringView(m_writtenNames).substr(from, to - from);
+  };
+  // Many written attributes against many declared ones: look up, not scan.
+  constexpr size_t kScanLimit = 16;
+  m_writtenSet.clear();
+  if (m_writtenStarts.size() > kScanLimit) {
+    for (size_t i = 0; i < m_writtenStarts.size(); ++i) m_writtenSet.insert(writtenName(i));
+  }
   for (const auto& a : list->attributes) {
     if (a->defaultKind != Sxp::DefaultFixed && a->defaultKind != Sxp::DefaultValue) continue;
     bool written = false;
-    for (size_t i = 0; i < m_writtenStarts.size() && !written; ++i) {
-      size_t from = static_cast<size_t>(m_writtenStarts[i]);
-      size_t to = i + 1 < m_writtenStarts.size() ? static_cast<size_t>(m_writtenStarts[i + 1]) : m_writtenNames.size();
-      written = Core::StringView(m_writtenNames).substr(from, to - from) == a->name;
+    if (m_writtenStarts.size() > kScanLimit) {
+      written = m_writtenSet.count(a->name) != 0;
+    } else {
+      for (size_t i = 0; i < m_writtenStarts.size() && !written; ++i) written = writtenName(i) == a->name;
     }
     if (written) continue;
+    // Defaults repeat on every element: bound them like entity text, so a
+    // small document cannot build a huge tree.
+    m_tokenizer.ChargeExpansion(static_cast<int64_t>(a->name.size() + a->defaultValue.size()) + 1,
+                                ErrorDefaultsTooLarge);
     m_doc->StartAttribute(a->name);
     m_doc->Characters(a->defaultValue.data(), static_cast<int32_t>(a->defaultValue.size()));
     m_doc->EndAttribute();

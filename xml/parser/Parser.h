@@ -3,6 +3,7 @@
 // tokenizer over the entity stack, the locator and the parser itself.
 #include <cstdint>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 #include "core/Encoding.h"
@@ -31,8 +32,9 @@ class CParser;
 
 // Bounds against hostile documents.
 constexpr int32_t kMaxEntityDepth = 40;              // entities open inside each other
-// Units of replacement text read in one parse: any document may expand this
-// much, a large one up to the ratio times its own text read so far.
+// Units of replacement text read in one parse, and of attribute names and
+// values added from defaults: any document may expand this much, a large one
+// up to the ratio times its own text read so far.
 constexpr int64_t kMaxEntityExpansion = 10'000'000;
 constexpr int64_t kEntityExpansionRatio = 10;
 constexpr int32_t kMaxElementDepth = 2048;           // elements open inside each other
@@ -170,6 +172,10 @@ public:
   // The document entity's record, null when it is closed.
   const CReaderRec* GetBottom() const { return m_depth > 0 ? m_records[0].get() : nullptr; }
   int32_t GetDepth() const { return m_depth; }
+
+  // Counts units that the document did not spell out against the expansion
+  // bound; past it, raises the error code.
+  void ChargeExpansion(int64_t units, int32_t code);
 
 private:
   int32_t GetCharSlow(bool endAllowed);
@@ -323,6 +329,7 @@ private:
   // Attribute names written in the current start tag, end to end.
   Core::String m_writtenNames;
   std::vector<int32_t> m_writtenStarts;
+  std::unordered_set<Core::StringView, CStringHash, CStringEqual> m_writtenSet;
   Core::String m_name;
   Core::String m_data;
   char16_t m_buffer[1024];

@@ -454,6 +454,13 @@ char16_t CTokenizer::Predefined(Core::StringView name) {
   return 0;
 }
 
+void CTokenizer::ChargeExpansion(int64_t units, int32_t code) {
+  m_expanded += units;
+  if (m_expanded > kMaxEntityExpansion && m_expanded > kEntityExpansionRatio * m_documentUnits) {
+    m_parser.ThrowError(code);
+  }
+}
+
 bool CTokenizer::ExpandEntity(Core::StringView name, bool general) {
   CEntity* e = general ? m_parser.FindGeneralEntity(name) : m_parser.FindParameterEntity(name);
   if (!e || e->external) return false;
@@ -461,10 +468,7 @@ bool CTokenizer::ExpandEntity(Core::StringView name, bool general) {
   if (m_depth > kMaxEntityDepth) m_parser.ThrowError(ErrorEntityTooDeep);
   // Every expansion counts, also of an empty text, so that nesting empty
   // entities cannot multiply work unseen.
-  m_expanded += static_cast<int64_t>(e->replacementText.size()) + 1;
-  if (m_expanded > kMaxEntityExpansion && m_expanded > kEntityExpansionRatio * m_documentUnits) {
-    m_parser.ThrowError(ErrorEntityTooLarge);
-  }
+  ChargeExpansion(static_cast<int64_t>(e->replacementText.size()) + 1, ErrorEntityTooLarge);
   if (static_cast<size_t>(m_depth) == m_records.size()) m_records.push_back(std::make_unique<CReaderRec>());
   CReaderRec* r = m_records[m_depth].get();
   *r = CReaderRec{};

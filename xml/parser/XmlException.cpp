@@ -49,6 +49,7 @@ const Core::CMessageItem g_xmlMessages[] = {
     {41, u"Elements nested too deeply"},
     {42, u"Bad character encoding"},
     {43, u"Too many namespace declarations in scope"},
+    {44, u"Attribute defaults too large"},
     {-1, u"Unclassified XML parser exception"},
 };
 

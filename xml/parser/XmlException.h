@@ -54,6 +54,7 @@ enum EXmlError : int32_t {
   ErrorElementTooDeep = 41,
   ErrorBadEncoding = 42,
   ErrorTooManyNamespaces = 43,
+  ErrorDefaultsTooLarge = 44,
 };
 
 // The message texts, ended by the -1 row.
