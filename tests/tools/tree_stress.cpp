@@ -4,7 +4,10 @@
 //   tree_stress CASE [N]
 // Cases: deep, attributes, declarations, inherited, text, name, value,
 // small (many small elements), names (many distinct element names),
-// crafted (namespace prefixes of one hash value).
+// crafted (namespace prefixes of one hash value), ordinary and wide (many
+// elements redeclaring the default namespace under 5 and 46 prefixes of the
+// root), padded (inherited with 10,000 prefixes, each child followed by 300
+// empty elements, so that the document grows as fast as its scopes).
 #include <sys/resource.h>
 
 #include <chrono>
@@ -72,6 +75,23 @@ std::string Document(const std::string& which, long n, long& nodes) {
     for (long i = 0; i < n; ++i) d += "<e xmlns:q='urn:q'/>";
     d += "</r>";
     nodes = n + 1;
+  } else if (which == "ordinary" || which == "wide") {
+    d = "<r";
+    for (int i = 0; i < (which == "wide" ? 46 : 5); ++i)
+      d += " xmlns:p" + std::to_string(i) + "='urn:" + std::to_string(i) + "'";
+    d += ">";
+    for (long i = 0; i < n; ++i) d += "<e xmlns='urn:e'/>";
+    d += "</r>";
+    nodes = n + 1;
+  } else if (which == "padded") {
+    d = "<r";
+    for (long i = 0; i < 10000; ++i) d += " xmlns:p" + std::to_string(i) + "='urn:" + std::to_string(i) + "'";
+    d += ">";
+    std::string filler;
+    for (int i = 0; i < 300; ++i) filler += "<a/>";
+    for (long i = 0; i < n; ++i) d += "<e xmlns:q='urn:q'/>" + filler;
+    d += "</r>";
+    nodes = 301 * n + 1;
   } else if (which == "text") {
     d = "<r>" + std::string(size_t(n), 'x') + "</r>";
     nodes = 2;

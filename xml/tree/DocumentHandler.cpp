@@ -208,10 +208,12 @@ void CXdmDocumentHandler::MoveOpenElement() {
 }
 
 // The entry of a prefix declared in the open start tag, in the element's own
-// scope. A document whose scopes outgrow their bound is rejected as a parse
-// error, at the declaration that would pass it.
+// scope. A document whose scopes outgrow their allowance, which grows with
+// the nodes built so far, is rejected as a parse error, at the declaration
+// that would pass it.
 CNamespaceNode* CXdmDocumentHandler::DeclarePrefix(StringView prefix) {
   try {
+    m_scope->SetNodeCount(m_nextNodeIndex - 1);
     if (!m_ownScope) {
       m_scope = CNamespaceScope::CreateDerived(m_store->arena, *m_scope, m_store->scopes);
       m_ownScope = true;

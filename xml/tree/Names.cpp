@@ -105,22 +105,17 @@ void CNameTable::Grow() {
 
 // ---- namespace scopes -------------------------------------------------------
 
-namespace {
-
-// Counts entries about to be allocated, refusing them past the bound.
-void TakeEntries(int64_t* total, int64_t entries) {
-  if (entries > MAX_SCOPE_ENTRIES - *total) throw CScopeLimitException();
-  *total += entries;
+void CNamespaceScope::TakeEntries(int64_t entries) const {
+  if (entries > m_budget->limit - m_budget->total) throw CScopeLimitException();
+  m_budget->total += entries;
 }
-
-} // namespace
 
 CNamespaceScope* CNamespaceScope::CreateRoot(CStoreArena& arena, const CNodeKind* namespaceKind,
                                              CNamespaceScope*& scopeList) {
   auto* scope = new (arena.Allocate(sizeof(CNamespaceScope), alignof(CNamespaceScope))) CNamespaceScope();
   scope->m_arena = &arena;
-  scope->m_entryTotal = new (arena.Allocate(sizeof(int64_t), alignof(int64_t))) int64_t(0);
-  TakeEntries(scope->m_entryTotal, 4);
+  scope->m_budget = new (arena.Allocate(sizeof(CBudget), alignof(CBudget))) CBudget{0, ScopeEntryLimit(0)};
+  scope->TakeEntries(4);
   scope->kind = namespaceKind;
   scope->m_bucketCount = 4;
   scope->m_buckets = arena.AllocateArray<CNamespaceNode>(4);
@@ -133,10 +128,10 @@ CNamespaceScope* CNamespaceScope::CreateRoot(CStoreArena& arena, const CNodeKind
 
 CNamespaceScope* CNamespaceScope::CreateDerived(CStoreArena& arena, const CNamespaceScope& parent,
                                                 CNamespaceScope*& scopeList) {
-  TakeEntries(parent.m_entryTotal, parent.m_bucketCount);
+  parent.TakeEntries(parent.m_bucketCount);
   auto* scope = new (arena.Allocate(sizeof(CNamespaceScope), alignof(CNamespaceScope))) CNamespaceScope();
   scope->m_arena = &arena;
-  scope->m_entryTotal = parent.m_entryTotal;
+  scope->m_budget = parent.m_budget;
   scope->kind = parent.kind;
   scope->m_bucketCount = parent.m_bucketCount;
   scope->m_count = parent.m_count;
@@ -267,7 +262,7 @@ CNamespaceNode* CNamespaceScope::Add(Core::StringView prefix) {
 
 void CNamespaceScope::Grow() {
   int32_t newCount = m_bucketCount * 2;
-  TakeEntries(m_entryTotal, newCount);
+  TakeEntries(newCount);
   auto* buckets = m_arena->AllocateArray<CNamespaceNode>(size_t(newCount));
   auto** order = m_arena->AllocateArray<CNamespaceNode*>(size_t(newCount));
   // Entries go to the first empty bucket from their home, as linear probing

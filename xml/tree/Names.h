@@ -88,14 +88,22 @@ private:
 // Every scope begins as a whole copy of its parent's, so a few thousand
 // prefixes declared once and one more declared on each of a few thousand
 // elements would take memory in the product of the two. The bucket entries
-// that the scopes of one document allocate are counted, and no more than
-// this many are handed out: an entry with its list pointer takes 64 bytes
-// (76 with the shortcuts), so the scopes stay within 256 MB (304 MB), while
-// an ordinary document, with a handful of prefixes in scope, needs some
-// dozens of entries per declaring element.
+// that the scopes of one document allocate are counted against an allowance
+// that grows with the document: a fixed part, and so many entries for every
+// node created so far. An entry with its list pointer takes 64 bytes (76 with
+// the shortcuts), so the scopes stay within 256 MB (304 MB) plus 4 KB for
+// every node: every element of a large ordinary document may copy a scope of
+// some 48 prefixes (64 buckets), while a small document declaring thousands
+// of prefixes on thousands of elements stops at the fixed part. A sum rather
+// than the larger of the two, so that a document of the copies the part per
+// node allows is not refused for the few entries of its other scopes.
 constexpr int64_t MAX_SCOPE_ENTRIES = int64_t(1) << 22;
+constexpr int64_t SCOPE_ENTRIES_PER_NODE = 64;
 
-// A scope operation would pass MAX_SCOPE_ENTRIES; nothing was changed.
+// The entries the scopes of a document of this many nodes may allocate.
+constexpr int64_t ScopeEntryLimit(int64_t nodes) { return MAX_SCOPE_ENTRIES + SCOPE_ENTRIES_PER_NODE * nodes; }
+
+// A scope operation would pass the allowance; nothing was changed.
 class CScopeLimitException : public Core::IException {};
 
 // The namespace declarations in scope inside an element: an open-addressing
@@ -120,8 +128,13 @@ public:
   int32_t GetCount() const { return m_count; }
   int32_t GetBucketCount() const { return m_bucketCount; }
   // Bucket entries allocated so far by this scope's root and every scope
-  // derived from it.
-  int64_t GetEntryTotal() const { return *m_entryTotal; }
+  // derived from it, and how many they may take; a new root allows
+  // ScopeEntryLimit(0).
+  int64_t GetEntryTotal() const { return m_budget->total; }
+  int64_t GetEntryLimit() const { return m_budget->limit; }
+  // Sets the allowance of the root and its derived scopes to that of a
+  // document of the given number of nodes.
+  void SetNodeCount(int64_t nodes) { m_budget->limit = ScopeEntryLimit(nodes); }
   // In-order access: 0 <= i < GetCount().
   CNamespaceNode* GetItem(int32_t i) const { return m_order[i]; }
   // Gives each entry its place in document order (its list position) and
@@ -132,7 +145,14 @@ public:
   const CNodeKind* kind = nullptr;
 
 private:
+  struct CBudget {
+    int64_t total;
+    int64_t limit;
+  };
+
   CNamespaceScope() = default;
+  // Counts entries about to be allocated, refusing them past the allowance.
+  void TakeEntries(int64_t entries) const;
   // The bucket of the prefix (found), else the empty bucket where linear
   // probing from its home stops, or -1 after a full cycle.
   int32_t Locate(Core::StringView prefix, uint32_t hash, bool& found) const;
@@ -147,7 +167,7 @@ private:
   void IndexInsert(int32_t bucket) const;
 
   CStoreArena* m_arena = nullptr;
-  int64_t* m_entryTotal = nullptr;  // shared by a root and its derived scopes
+  CBudget* m_budget = nullptr;  // shared by a root and its derived scopes
   int32_t m_bucketCount = 0;
   int32_t m_count = 0;
   CNamespaceNode* m_buckets = nullptr;

@@ -68,8 +68,13 @@ TEST(NamespaceBound, InheritedDeclarationsEndInAParseError) {
     const CNamespaceScope* r = newest;
     for (; r->next->next; r = r->next) ++children;
     EXPECT_EQ(r->GetBucketCount(), 16384);
-    EXPECT_LE(newest->GetEntryTotal(), MAX_SCOPE_ENTRIES);
-    EXPECT_GT(newest->GetEntryTotal() + r->GetBucketCount(), MAX_SCOPE_ENTRIES);
+    // The allowance is that of the nodes built: the root element, and a line
+    // break and an element for every child up to the refused one.
+    int64_t limit = newest->GetEntryLimit();
+    EXPECT_EQ(limit, Dom::ScopeEntryLimit(1 + 2 * (children + 1)));
+    EXPECT_LE(newest->GetEntryTotal(), limit);
+    EXPECT_GT(newest->GetEntryTotal() + r->GetBucketCount(), limit);
+    EXPECT_LT(limit, MAX_SCOPE_ENTRIES + MAX_SCOPE_ENTRIES / 100);  // stopped near the fixed part
     EXPECT_EQ(e.GetLineNumber(), children + 2);
   }
 }
@@ -106,6 +111,18 @@ TEST(NamespaceBound, RefusedCopyOrGrowthChangesNothing) {
   ASSERT_NE(scope->Find(u"q"), nullptr);
   EXPECT_EQ(scope->GetItem(12287), scope->Find(u"q"));
   EXPECT_EQ(scope->GetEntryTotal(), total);
+
+  // The allowance of a document of more nodes lets the refused growth
+  // through, and holds the next copy to the larger figure.
+  EXPECT_EQ(scope->GetEntryLimit(), MAX_SCOPE_ENTRIES);
+  scope->SetNodeCount(512);
+  EXPECT_EQ(scope->GetEntryLimit(), MAX_SCOPE_ENTRIES + 512 * Dom::SCOPE_ENTRIES_PER_NODE);
+  EXPECT_EQ(scope->Add(u"r")->ordinal, 12289);
+  EXPECT_EQ(scope->GetBucketCount(), 32768);
+  EXPECT_EQ(scope->GetEntryTotal(), total + 32768);
+  EXPECT_EQ(root->GetEntryLimit(), scope->GetEntryLimit());  // one allowance for all
+  EXPECT_THROW(CNamespaceScope::CreateDerived(arena, *scope, list), Dom::CScopeLimitException);
+  EXPECT_EQ(list, scope);
 }
 
 // A large ordinary document: every one of 10,000 elements redeclares the
@@ -130,6 +147,33 @@ TEST(NamespaceBound, ManyDeclaringElementsStillBuild) {
   }
   EXPECT_EQ(children, 10000);
   EXPECT_LT(NewestScope(doc)->GetEntryTotal(), MAX_SCOPE_ENTRIES / 2);
+}
+
+// Under a root of 46 prefixes (64 buckets) 70,000 elements redeclare the
+// default namespace, one node each: their copies take more entries than the
+// fixed part allows, but no more than their nodes do.
+TEST(NamespaceBound, LargeDocumentPassesTheFixedPart) {
+  constexpr int kElements = 70000;
+  KeltoTest::CTreeFixture trees;
+  XNode doc;
+  String text = u"<r";
+  for (int i = 0; i < 46; ++i) text += u" xmlns:p" + Num(i) + u"='urn:" + Num(i) + u"'";
+  text += u">";
+  for (int i = 0; i < kElements; ++i) text += u"<p9:e xmlns='urn:e'/>";
+  text += u"</r>";
+  Parse(trees, doc, text);
+  const CNamespaceScope* newest = NewestScope(doc);
+  EXPECT_EQ(newest->GetBucketCount(), 64);
+  EXPECT_GT(newest->GetEntryTotal(), MAX_SCOPE_ENTRIES);
+  EXPECT_LE(newest->GetEntryTotal(), newest->GetEntryLimit());
+  Dom::CNode* r = doc->GetDocumentElement().Get();
+  int children = 0;
+  for (Dom::CNode* e = r->FirstChild(); e; e = e->NextSibling()) ++children;
+  EXPECT_EQ(children, kElements);
+  Dom::CNode* last = r->LastChild();
+  EXPECT_EQ(last->GetNamespaceURI(), u"urn:9");
+  EXPECT_EQ(last->GetNamespaces()->GetLength(), 48);
+  EXPECT_EQ(last->NamespaceScope(), newest);
 }
 
 } // namespace
