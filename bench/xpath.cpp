@@ -117,6 +117,9 @@ int main(int argc, char** argv) {
         u"//g[1]/x/n = //g[last()]/x/n",
         u"//x[@a='v']/n = //x[@a='w1']/n",
         u"count(//x[@a='v']/following-sibling::x[1])",
+        u"count(/root/g[following-sibling::g])",
+        u"count(/root/g[../g])",
+        u"count(/root/g[not(preceding-sibling::g)])",
     };
     for (const char16_t* source : expressions) {
       XInterface<Xpath::CExpr> expr;

@@ -44,6 +44,7 @@ public:
   CAxisNodeSet(const Dom::XNode& node, bool reverse) : m_contextNode(node), m_reverse(reverse) {}
   bool IsDocumentOrder() override { return !m_reverse; }
   bool IsReverseOrder() override { return m_reverse; }
+  bool MayRaise() override { return false; }
   const Dom::XNode& GetContextNode() const { return m_contextNode; }
 
 private:
@@ -154,13 +155,21 @@ KELTO_AXIS_CLASSES(Preceding, true, m_nextAncestor = context->Parent(); Start(St
 KELTO_AXIS_CLASSES(Attribute, false, Start(context->AttributeAt(0));,
                    return m_contextNode->AttributeAt(m_position);, )
 
+// The scope lists the default namespace even where none is declared (or
+// xmlns="" undeclares it); such an entry with an empty URI is no namespace
+// node.
 KELTO_AXIS_CLASSES(Namespace, false,
                    m_map = context->GetNamespaces();
                    m_length = m_map ? m_map->GetLength() : 0;
-                   Start(m_length > 0 ? m_map->Item(0).Get() : nullptr);,
-                   return m_position < m_length ? m_map->Item(m_position).Get() : nullptr;,
+                   Start(Step(nullptr));,
+                   while (m_index < m_length) {
+                     CNode* item = m_map->Item(m_index++).Get();
+                     if (static_cast<const Dom::CNamespaceNode*>(item)->uriLength > 0) return item;
+                   }
+                   return nullptr;,
                    Dom::XNamedNodeMap m_map;
-                   int32_t m_length = 0;)
+                   int32_t m_length = 0;
+                   int32_t m_index = 0;)
 
 #undef KELTO_AXIS_CLASSES
 

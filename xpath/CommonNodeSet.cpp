@@ -16,6 +16,11 @@ int32_t CCommonNodeSet::GetCount() {
 
 Dom::XNode CCommonNodeSet::GetFirstNode() { return CreateIterator()->GetNode(); }
 
+bool CCommonNodeSet::HasNodes() {
+  if (m_count >= 0 || MayRaise()) return GetCount() > 0;
+  return static_cast<bool>(GetFirstNode());
+}
+
 Core::XInterface<Xpath::CIterator> CSingleNodeSet::CreateIterator() { return Core::Make<CSingleIterator>(this); }
 
 CSingleIterator::CSingleIterator(CSingleNodeSet* nodeSet) : CCommonIterator(nodeSet) {

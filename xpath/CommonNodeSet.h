@@ -18,6 +18,7 @@ public:
   bool IsReverseOrder() override { return false; }
   int32_t GetCount() override;
   Dom::XNode GetFirstNode() override;
+  bool HasNodes() override;
 
 protected:
   int32_t m_count = -1;
@@ -60,6 +61,7 @@ public:
 
   int32_t GetCount() override { return m_node ? 1 : 0; }
   Dom::XNode GetFirstNode() override { return m_node; }
+  bool MayRaise() override { return false; }
   Core::XInterface<Xpath::CIterator> CreateIterator() override;
 
   const Dom::XNode& GetSingleNode() const { return m_node; }
@@ -80,6 +82,7 @@ public:
   explicit CArrayNodeSet(Xpath::CNodeArray* array) : m_array(array) {}
 
   int32_t GetCount() override { return m_array->GetCount(); }
+  bool MayRaise() override { return false; }
   Core::XInterface<Xpath::CIterator> CreateIterator() override;
 
   Xpath::CNodeArray* GetArray() const { return m_array.Get(); }

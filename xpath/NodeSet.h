@@ -28,6 +28,13 @@ public:
   // The first node in iteration order, null when the set is empty.
   virtual Dom::XNode GetFirstNode() = 0;
   virtual Core::XInterface<CIterator> CreateIterator() = 0;
+
+  // False when walking or counting the set can raise no error.
+  virtual bool MayRaise() { return true; }
+  // Whether the set has a node. A set that may raise counts itself, so that
+  // an error of any of its nodes surfaces as when it is counted; the others
+  // may stop at their first node.
+  virtual bool HasNodes() { return GetCount() > 0; }
 };
 
 class CIterator : public Core::CInterface {

@@ -85,8 +85,9 @@ XInterface<CIterator> CNodeTestNodeSet::CreateIterator() { return new CNodeTestI
 class CPredicateChain final : public Core::CInterface {
 public:
   CPredicateChain(CContext* context, const XInterface<CNodeSet>& source, const Core::CInterface* owner,
-                  const Xpath::CPredicateList& predicates)
-      : m_context(context),
+                  const Xpath::CPredicateList& predicates, bool mayRaise)
+      : m_mayRaise(mayRaise),
+        m_context(context),
         m_source(source),
         m_owner(const_cast<Core::CInterface*>(owner)),
         m_predicates(predicates),
@@ -94,6 +95,7 @@ public:
 
   int32_t GetCount(size_t level);
 
+  bool m_mayRaise;
   XInterface<CContext> m_context;
   // The nodes of level m_keptLevel, while counting levels.
   std::vector<Dom::XNode> m_kept;
@@ -111,6 +113,11 @@ public:
   bool IsDocumentOrder() override { return m_chain->m_source->IsDocumentOrder(); }
   bool IsReverseOrder() override { return m_chain->m_source->IsReverseOrder(); }
   int32_t GetCount() override { return m_chain->GetCount(m_level); }
+  bool MayRaise() override { return m_chain->m_mayRaise; }
+  bool HasNodes() override {
+    if (m_chain->m_counts[m_level] >= 0 || MayRaise()) return GetCount() > 0;
+    return static_cast<bool>(GetFirstNode());
+  }
   XInterface<CIterator> CreateIterator() override;
 
   XInterface<CPredicateChain> m_chain;
@@ -257,10 +264,12 @@ struct CPathParts {
 
 class CChildPathNodeSet final : public CCommonNodeSet {
 public:
-  explicit CChildPathNodeSet(CPathParts parts) : m_parts(std::move(parts)) {}
+  CChildPathNodeSet(CPathParts parts, bool mayRaise) : m_parts(std::move(parts)), m_mayRaise(mayRaise) {}
+  bool MayRaise() override { return m_mayRaise; }
   XInterface<CIterator> CreateIterator() override;
 
   CPathParts m_parts;
+  bool m_mayRaise;
 };
 
 class CChildPathIterator final : public CCommonIterator {
@@ -383,19 +392,30 @@ private:
 // into the next, and the last level sorted into document order.
 class CGenericPathNodeSet final : public CCommonNodeSet {
 public:
-  explicit CGenericPathNodeSet(CPathParts parts) : m_parts(std::move(parts)) {}
+  CGenericPathNodeSet(CPathParts parts, bool mayRaise) : m_parts(std::move(parts)), m_mayRaise(mayRaise) {}
 
   int32_t GetCount() override {
     Compute();
     return static_cast<int32_t>(m_result.size());
+  }
+  bool MayRaise() override { return m_mayRaise; }
+  // Without errors to surface, the walk may stop at the first node that
+  // reaches the last level.
+  bool HasNodes() override {
+    if (m_computed || m_mayRaise) return GetCount() > 0;
+    return Walk(nullptr);
   }
   XInterface<CIterator> CreateIterator() override;
 
 private:
   friend class CGenericPathIterator;
   void Compute();
+  // Collects the nodes of the last level into result, or with no result
+  // answers whether there is one.
+  bool Walk(std::vector<Dom::XNode>* result);
 
   CPathParts m_parts;
+  bool m_mayRaise;
   bool m_computed = false;
   std::vector<Dom::XNode> m_result;
 };
@@ -431,9 +451,23 @@ XInterface<CIterator> CGenericPathNodeSet::CreateIterator() {
 
 void CGenericPathNodeSet::Compute() {
   if (m_computed) return;
+  std::vector<Dom::XNode> result;
+  Walk(&result);
+  Xpath::CDataSet* dataSet = m_parts.context->GetDataSet();
+  auto before = [dataSet](const Dom::XNode& a, const Dom::XNode& b) { return dataSet->CompareDocumentOrder(a, b) < 0; };
+  auto after = [dataSet](const Dom::XNode& a, const Dom::XNode& b) { return dataSet->CompareDocumentOrder(a, b) > 0; };
+  if (!std::is_sorted(result.begin(), result.end(), before)) {
+    // A reverse axis alone gives its nodes nearest first.
+    if (std::is_sorted(result.begin(), result.end(), after)) std::reverse(result.begin(), result.end());
+    else std::sort(result.begin(), result.end(), before);
+  }
+  m_result = std::move(result);
+  m_computed = true;
+}
+
+bool CGenericPathNodeSet::Walk(std::vector<Dom::XNode>* result) {
   size_t size = m_parts.Size();
   std::vector<CNodeAddressSet> seen(size);
-  std::vector<Dom::XNode> result;
   // A level needs no check for nodes reached twice when it is the first, or
   // when its step goes down one level (or stays) from the distinct nodes of
   // the level above. Steps that need children are skipped for nodes without.
@@ -472,7 +506,8 @@ void CGenericPathNodeSet::Compute() {
     size_t level = frame.level;
     if (!distinct[level] && !seen[level].Insert(node.Get())) continue;
     if (level + 1 == size) {
-      result.push_back(std::move(node));
+      if (!result) return true;
+      result->push_back(std::move(node));
       continue;
     }
     if (needsChildren[level + 1] && !node->FirstChild()) continue;
@@ -480,12 +515,7 @@ void CGenericPathNodeSet::Compute() {
     XInterface<CIterator> next = m_parts.Open(level + 1, node)->CreateIterator();
     stack.push_back({level + 1, std::move(next), true});
   }
-
-  Xpath::CDataSet* dataSet = m_parts.context->GetDataSet();
-  auto before = [dataSet](const Dom::XNode& a, const Dom::XNode& b) { return dataSet->CompareDocumentOrder(a, b) < 0; };
-  if (!std::is_sorted(result.begin(), result.end(), before)) std::sort(result.begin(), result.end(), before);
-  m_result = std::move(result);
-  m_computed = true;
+  return false;
 }
 
 // ---- union ----------------------------------------------------------------
@@ -494,6 +524,19 @@ class CUnionNodeSet final : public CCommonNodeSet {
 public:
   explicit CUnionNodeSet(CContext* context) : m_context(context) {}
   XInterface<CIterator> CreateIterator() override;
+  bool MayRaise() override {
+    for (const XInterface<CNodeSet>& operand : m_operands) {
+      if (operand->MayRaise()) return true;
+    }
+    return false;
+  }
+  bool HasNodes() override {
+    if (m_count >= 0 || MayRaise()) return GetCount() > 0;
+    for (const XInterface<CNodeSet>& operand : m_operands) {
+      if (operand->HasNodes()) return true;
+    }
+    return false;
+  }
 
   XInterface<CContext> m_context;
   std::vector<XInterface<CNodeSet>> m_operands;
@@ -613,7 +656,151 @@ bool IsPositionFree(const Xpath::CExpr* expr) {
          dynamic_cast<const CVariableReferenceExpr*>(expr);
 }
 
+struct CCoreSignature {
+  const char16_t* name;
+  size_t minArguments;
+  size_t maxArguments;
+  bool nodeSetArgument;
+};
+
+// The core functions: their argument counts and whether their argument must
+// be a node set. Any other call may fail.
+const CCoreSignature CoreSignatures[] = {
+    {u"last", 0, 0, false},          {u"position", 0, 0, false},         {u"count", 1, 1, true},
+    {u"id", 1, 1, false},            {u"local-name", 0, 1, true},        {u"namespace-uri", 0, 1, true},
+    {u"name", 0, 1, true},           {u"string", 0, 1, false},           {u"concat", 2, SIZE_MAX, false},
+    {u"starts-with", 2, 2, false},   {u"contains", 2, 2, false},         {u"substring-before", 2, 2, false},
+    {u"substring-after", 2, 2, false}, {u"substring", 2, 3, false},      {u"string-length", 0, 1, false},
+    {u"normalize-space", 0, 1, false}, {u"translate", 3, 3, false},      {u"boolean", 1, 1, false},
+    {u"not", 1, 1, false},           {u"true", 0, 0, false},             {u"false", 0, 0, false},
+    {u"lang", 1, 1, false},          {u"number", 0, 1, false},           {u"sum", 1, 1, true},
+    {u"floor", 1, 1, false},         {u"ceiling", 1, 1, false},          {u"round", 1, 1, false},
+};
+
+// True when the value of expr is a node set whenever its evaluation succeeds
+// and the conditions added hold.
+bool IsNodeSetExpr(const Xpath::CExpr* expr, CRaiseConditions& conditions) {
+  if (auto* variable = dynamic_cast<const CVariableReferenceExpr*>(expr)) {
+    conditions.AddVariable(variable->GetPrefix(), variable->GetLocalName(), true);
+    return true;
+  }
+  if (auto* call = dynamic_cast<const CFunctionCallExpr*>(expr)) return IsCoreFunction(*call, {u"id"});
+  return dynamic_cast<const Xpath::CPathExpr*>(expr) || dynamic_cast<const CUnionExpr*>(expr) ||
+         dynamic_cast<const CFilterExpr*>(expr) || dynamic_cast<const CRootExpr*>(expr) ||
+         dynamic_cast<const Xpath::CStepExpr*>(expr);
+}
+
+bool IsStepErrorFree(const Xpath::CStepExpr& step, CRaiseConditions& conditions) {
+  const Xpath::CNodeTest* test = step.GetNodeTest().Get();
+  if (auto* name = dynamic_cast<const CNameNodeTest*>(test); name && !name->GetPrefix().empty()) {
+    conditions.AddPrefix(name->GetPrefix());
+  } else if (auto* space = dynamic_cast<const CNamespaceNodeTest*>(test)) {
+    conditions.AddPrefix(space->GetPrefix());
+  }
+  for (const XInterface<Xpath::CPredicate>& predicate : step.GetPredicates()) {
+    if (!IsErrorFree(predicate->GetExpr().Get(), conditions)) return false;
+  }
+  return true;
+}
+
 } // namespace
+
+bool IsErrorFree(const Xpath::CExpr* expr, CRaiseConditions& conditions) {
+  if (auto* binary = dynamic_cast<const CBinaryExpr*>(expr)) {
+    // Chains are walked along their left operands without recursion.
+    while (binary) {
+      if (!IsErrorFree(binary->GetRight().Get(), conditions)) return false;
+      expr = binary->GetLeft().Get();
+      binary = dynamic_cast<const CBinaryExpr*>(expr);
+    }
+    return IsErrorFree(expr, conditions);
+  }
+  if (auto* unary = dynamic_cast<const CUnaryExpr*>(expr)) return IsErrorFree(unary->GetOperand().Get(), conditions);
+  if (dynamic_cast<const CLiteralExpr*>(expr) || dynamic_cast<const CNumberExpr*>(expr) ||
+      dynamic_cast<const CRootExpr*>(expr)) {
+    return true;
+  }
+  if (auto* variable = dynamic_cast<const CVariableReferenceExpr*>(expr)) {
+    conditions.AddVariable(variable->GetPrefix(), variable->GetLocalName(), false);
+    return true;
+  }
+  if (auto* path = dynamic_cast<const Xpath::CPathExpr*>(expr)) {
+    const Xpath::CExpr* start = path->GetStart().Get();
+    if (start && !path->IsAbsolute() && !(IsNodeSetExpr(start, conditions) && IsErrorFree(start, conditions))) return false;
+    for (const XInterface<Xpath::CStepExpr>& step : path->GetSteps()) {
+      if (!IsStepErrorFree(*step, conditions)) return false;
+    }
+    return true;
+  }
+  if (auto* step = dynamic_cast<const Xpath::CStepExpr*>(expr)) return IsStepErrorFree(*step, conditions);
+  if (auto* filter = dynamic_cast<const CFilterExpr*>(expr)) {
+    const Xpath::CExpr* primary = filter->GetPrimary().Get();
+    if (!IsErrorFree(primary, conditions)) return false;
+    if (filter->GetPredicates().empty()) return true;
+    if (!IsNodeSetExpr(primary, conditions)) return false;
+    for (const XInterface<Xpath::CPredicate>& predicate : filter->GetPredicates()) {
+      if (!IsErrorFree(predicate->GetExpr().Get(), conditions)) return false;
+    }
+    return true;
+  }
+  if (auto* unionExpr = dynamic_cast<const CUnionExpr*>(expr)) {
+    for (const XInterface<Xpath::CExpr>& operand : unionExpr->GetOperands()) {
+      if (!IsNodeSetExpr(operand.Get(), conditions) || !IsErrorFree(operand.Get(), conditions)) return false;
+    }
+    return true;
+  }
+  if (auto* call = dynamic_cast<const CFunctionCallExpr*>(expr)) {
+    if (!call->GetPrefix().empty()) return false;
+    const auto& arguments = call->GetArguments();
+    for (const CCoreSignature& signature : CoreSignatures) {
+      if (call->GetLocalName() != signature.name) continue;
+      if (arguments.size() < signature.minArguments || arguments.size() > signature.maxArguments) return false;
+      if (signature.nodeSetArgument && !arguments.empty() && !IsNodeSetExpr(arguments[0].Get(), conditions)) return false;
+      for (const XInterface<Xpath::CExpr>& argument : arguments) {
+        if (!IsErrorFree(argument.Get(), conditions)) return false;
+      }
+      return true;
+    }
+    return false;
+  }
+  return false;
+}
+
+void CRaiseConditions::AddPrefix(const Core::String& prefix) {
+  if (std::find(m_prefixes.begin(), m_prefixes.end(), prefix) == m_prefixes.end()) m_prefixes.push_back(prefix);
+}
+
+void CRaiseConditions::AddVariable(const Core::String& prefix, const Core::String& localName, bool nodeSet) {
+  for (CVariable& variable : m_variables) {
+    if (variable.prefix == prefix && variable.localName == localName) {
+      variable.nodeSet = variable.nodeSet || nodeSet;
+      return;
+    }
+  }
+  m_variables.push_back({prefix, localName, nodeSet});
+}
+
+bool CRaiseConditions::Hold(CContext* context) const {
+  Xpath::CNamespaceDeclarationSet* namespaces = context->GetNamespaceDeclarationSet();
+  Core::String uri;
+  for (const Core::String& prefix : m_prefixes) {
+    if (!namespaces || !namespaces->GetNamespaceUri(prefix, uri)) return false;
+  }
+  Xpath::CVariableBindingSet* bindings = context->GetVariableBindingSet();
+  for (const CVariable& variable : m_variables) {
+    uri.clear();
+    if (!variable.prefix.empty() && (!namespaces || !namespaces->GetNamespaceUri(variable.prefix, uri))) return false;
+    XInterface<CValue> value = bindings ? bindings->GetValue(uri, variable.localName) : nullptr;
+    if (!value) return false;
+    int32_t type = value->GetType();
+    if (type == CValue::NodeSetType) {
+      if (!value->GetNodeSet() || value->GetNodeSet()->MayRaise()) return false;
+    } else if (variable.nodeSet || type > CValue::StringType) {
+      return false;
+    }
+  }
+  return true;
+}
 
 bool IsPositionFreeTest(const Xpath::CExpr* expr) {
   // A number would be compared with the position.
@@ -636,9 +823,10 @@ XInterface<CNodeSet> CreateNodeTestNodeSet(CContext* context, const XInterface<C
 }
 
 XInterface<CNodeSet> CreatePredicateNodeSet(CContext* context, const XInterface<CNodeSet>& source,
-                                            const Core::CInterface* owner, const Xpath::CPredicateList& predicates) {
+                                            const Core::CInterface* owner, const Xpath::CPredicateList& predicates,
+                                            bool mayRaise) {
   if (predicates.empty()) return source;
-  XInterface<CPredicateChain> chain = new CPredicateChain(context, source, owner, predicates);
+  XInterface<CPredicateChain> chain = new CPredicateChain(context, source, owner, predicates, mayRaise);
   return new CPredicateNodeSet(chain.Get(), predicates.size());
 }
 
@@ -646,7 +834,13 @@ XInterface<CValue> CFilterExpr::Evaluate(CContext* context) const {
   XInterface<CValue> value = m_primary->Evaluate(context);
   if (m_predicates.empty()) return value;
   XInterface<CNodeSet> source = RequireNodeSet(*value);
-  return new Xpath::CNodeSetValue(CreatePredicateNodeSet(context, source, this, m_predicates));
+  bool mayRaise = source->MayRaise() || m_raiseCheck.MayRaise(context, [this](CRaiseConditions& conditions) {
+    for (const XInterface<Xpath::CPredicate>& predicate : m_predicates) {
+      if (!IsErrorFree(predicate->GetExpr().Get(), conditions)) return false;
+    }
+    return true;
+  });
+  return new Xpath::CNodeSetValue(CreatePredicateNodeSet(context, source, this, m_predicates, mayRaise));
 }
 
 XInterface<CValue> CRootExpr::Evaluate(CContext* context) const {
@@ -711,9 +905,29 @@ void CPathExpr::AddStep(const XInterface<CStepExpr>& step) {
   m_plan.push_back(step);
 }
 
-bool CPathExpr::IsGeneral() const {
+bool CPathExpr::IsGeneral(bool exact) const {
   if (m_start && !m_absolute) return true;
-  for (size_t i = 0; i < m_plan.size(); ++i) {
+  size_t i = 0;
+  if (!exact) {
+    // From the one context (or root) node, self and parent steps keep one
+    // node, and one more step on a forward axis gives document order.
+    while (i < m_plan.size() &&
+           (m_plan[i]->GetAxisCode() == CAxis::Self || m_plan[i]->GetAxisCode() == CAxis::Parent)) {
+      ++i;
+    }
+    if (i + 1 == m_plan.size()) {
+      switch (m_plan[i]->GetAxisCode()) {
+      case CAxis::Ancestor:
+      case CAxis::AncestorOrSelf:
+      case CAxis::Preceding:
+      case CAxis::PrecedingSibling:
+        return true;
+      default:
+        return false;
+      }
+    }
+  }
+  for (; i < m_plan.size(); ++i) {
     switch (m_plan[i]->GetAxisCode()) {
     case CAxis::Child:
     case CAxis::Self:
@@ -733,9 +947,15 @@ bool CPathExpr::IsGeneral() const {
 
 XInterface<CValue> CPathExpr::Evaluate(CContext* context) const {
   XpathPrivate::CPathParts parts{context, m_start, &m_plan, const_cast<CPathExpr*>(this)};
+  bool mayRaise = m_raiseCheck.MayRaise(
+      context, [this](XpathPrivate::CRaiseConditions& conditions) { return XpathPrivate::IsErrorFree(this, conditions); });
+  // A general path brings the errors of all its nodes forward to its first
+  // one; a path that cannot raise is free to walk as it goes wherever that
+  // gives document order.
+  bool general = IsGeneral(mayRaise);
   XInterface<CNodeSet> nodeSet;
-  if (IsGeneral()) nodeSet = new XpathPrivate::CGenericPathNodeSet(std::move(parts));
-  else nodeSet = new XpathPrivate::CChildPathNodeSet(std::move(parts));
+  if (general) nodeSet = new XpathPrivate::CGenericPathNodeSet(std::move(parts), mayRaise);
+  else nodeSet = new XpathPrivate::CChildPathNodeSet(std::move(parts), mayRaise);
   return new CNodeSetValue(nodeSet);
 }
 

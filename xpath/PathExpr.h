@@ -14,6 +14,48 @@
 #include "xpath/NodeSet.h"
 #include "xpath/NodeTest.h"
 
+namespace XpathPrivate {
+
+// What an expression that raises no error of its own still needs from the
+// context: its prefixes declared, and its variables bound to values of the
+// four XPath types, a node set where one is required, and no node set that
+// may raise itself.
+class CRaiseConditions {
+public:
+  void AddPrefix(const Core::String& prefix);
+  void AddVariable(const Core::String& prefix, const Core::String& localName, bool nodeSet);
+  bool Hold(Xpath::CContext* context) const;
+
+private:
+  struct CVariable {
+    Core::String prefix;
+    Core::String localName;
+    bool nodeSet;
+  };
+  std::vector<Core::String> m_prefixes;
+  std::vector<CVariable> m_variables;
+};
+
+// Whether walking the nodes of an expression's value may raise an error:
+// worked out once from the expression, and its conditions checked at each
+// evaluation.
+class CRaiseCheck {
+public:
+  // analyse(conditions) tells whether the expression is free of errors when
+  // the conditions it adds hold.
+  template <class F>
+  bool MayRaise(Xpath::CContext* context, F analyse) const {
+    if (m_state < 0) m_state = analyse(m_conditions) ? 1 : 0;
+    return m_state == 0 || !m_conditions.Hold(context);
+  }
+
+private:
+  mutable int8_t m_state = -1;
+  mutable CRaiseConditions m_conditions;
+};
+
+} // namespace XpathPrivate
+
 namespace Xpath {
 
 class CPredicate : public Core::CInterface {
@@ -69,8 +111,12 @@ public:
   Core::XInterface<CValue> Evaluate(CContext* context) const override;
 
 private:
-  bool IsGeneral() const;
+  // True when the nodes are collected and sorted rather than walked as
+  // nested iterators. exact: only by the shapes that guarantee document
+  // order from any start.
+  bool IsGeneral(bool exact) const;
 
+  XpathPrivate::CRaiseCheck m_raiseCheck;
   Core::XInterface<CExpr> m_start;
   bool m_absolute = false;
   std::vector<Core::XInterface<CStepExpr>> m_steps;
@@ -95,6 +141,7 @@ public:
   Core::XInterface<Xpath::CValue> Evaluate(Xpath::CContext* context) const override;
 
 private:
+  CRaiseCheck m_raiseCheck;
   Core::XInterface<Xpath::CExpr> m_primary;
   Xpath::CPredicateList m_predicates;
 };
@@ -119,6 +166,11 @@ private:
 // position and size: its value is never a number and never depends on them.
 bool IsPositionFreeTest(const Xpath::CExpr* expr);
 
+// True when evaluating expr, and walking the nodes of its value, raise no
+// error once the conditions added hold. Functions outside the core library
+// may fail; so may a value that is not a node set where one is required.
+bool IsErrorFree(const Xpath::CExpr* expr, CRaiseConditions& conditions);
+
 // The node set of a value that must be one; raises Xpath::CXpathException
 // when the value is of another type.
 Xpath::CNodeSet* RequireNodeSet(const Xpath::CValue& value);
@@ -131,10 +183,12 @@ Core::XInterface<Xpath::CNodeSet> CreateNodeTestNodeSet(Xpath::CContext* context
 // The nodes of source kept by the predicates in order; owner keeps the
 // predicate list alive. Each predicate sees positions among the nodes the
 // previous one kept. Long chains are filtered in one loop, not one nested
-// iterator per predicate.
+// iterator per predicate. mayRaise false promises that neither the source
+// nor the predicates raise.
 Core::XInterface<Xpath::CNodeSet> CreatePredicateNodeSet(Xpath::CContext* context,
                                                          const Core::XInterface<Xpath::CNodeSet>& source,
                                                          const Core::CInterface* owner,
-                                                         const Xpath::CPredicateList& predicates);
+                                                         const Xpath::CPredicateList& predicates,
+                                                         bool mayRaise = true);
 
 } // namespace XpathPrivate

@@ -15,6 +15,8 @@ public:
   CVariableReferenceExpr(Core::String prefix, Core::String localName)
       : m_prefix(std::move(prefix)), m_localName(std::move(localName)) {}
   Core::XInterface<Xpath::CValue> Evaluate(Xpath::CContext* context) const override;
+  const Core::String& GetPrefix() const { return m_prefix; }
+  const Core::String& GetLocalName() const { return m_localName; }
 
 private:
   Core::String m_prefix;

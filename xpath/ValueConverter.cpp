@@ -35,7 +35,7 @@ Core::String CValueConverter::NodeToString(const Dom::XNode& node) {
 bool CValueConverter::ToBoolean(const CValue& value) const {
   switch (value.GetType()) {
   case CValue::NodeSetType:
-    return value.GetNodeSet()->GetCount() > 0;
+    return value.GetNodeSet()->HasNodes();
   case CValue::BooleanType:
     return value.GetBoolean();
   case CValue::NumberType: {

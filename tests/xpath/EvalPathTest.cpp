@@ -332,3 +332,100 @@ TEST_F(EvalPaths, LongPredicateChainsAndPaths) {
 }
 
 } // namespace
+
+namespace {
+
+// No default namespace in scope, or one undeclared by xmlns="", is no
+// namespace node; the xml prefix always is one.
+TEST_F(EvalPaths, NoNamespaceNodeForAnAbsentDefaultNamespace) {
+  EXPECT_EQ(Eval(u"namespace::*", Node(u"/r/a[1]")), "ns:xml ns:p");
+  EXPECT_EQ(Eval(u"count(namespace::node()[name() = ''])", Node(u"/r/a[1]")), "number 0");
+  EXPECT_EQ(Eval(u"namespace::*", Node(u"/r")), "ns:xml ns:p");
+  Load(u"<r xmlns='urn:d'><s xmlns=''><t xmlns:p='urn:p'/></s></r>");
+  EXPECT_EQ(Eval(u"count(/*/namespace::*)"), "number 2");
+  EXPECT_EQ(Eval(u"string(/*/namespace::*[name() = ''])"), "string urn:d");
+  EXPECT_EQ(Eval(u"/*/*/namespace::*"), "ns:xml");
+  EXPECT_EQ(Eval(u"/*/*/*/namespace::node()"), "ns:xml ns:p");
+  EXPECT_EQ(Eval(u"/*/*/*/namespace::*[name() = '']"), "");
+  EXPECT_EQ(Eval(u"count(//namespace::*)"), "number 5");
+}
+
+// A node set used as a boolean stops at its first node when no error can
+// surface from the nodes after it; the comparisons a general path spends on
+// document order show whether it collected the whole set.
+TEST_F(EvalPaths, NodeSetTestedForANodeStopsAtTheFirst) {
+  Core::String markup = u"<r>";
+  for (int i = 0; i < 2000; ++i) markup += u"<i><j/></i>";
+  markup += u"</r>";
+  Load(markup);
+  struct Case {
+    const char16_t* text;
+    const char* expected;
+  } cases[] = {
+      {u"count(/r/i[following-sibling::i])", "number 1999"},
+      {u"count(/r/i[preceding-sibling::i])", "number 1999"},
+      {u"count(/r/i[../i])", "number 2000"},
+      {u"count(/r/i[not(following::i)])", "number 1"},
+      {u"count(/r/i[ancestor::r/i/j])", "number 2000"},
+      {u"count(/r/i[following-sibling::i | preceding-sibling::i[2]])", "number 2000"},
+      {u"count(/r/i[(../i)[j]])", "number 2000"},
+      {u"count(/r/i[boolean(../i[count(j) = 1])])", "number 2000"},
+      {u"count(/r/i[j/following::i])", "number 1999"},
+  };
+  for (const auto& c : cases) {
+    m_host.DataSet().ResetComparisonCount();
+    EXPECT_EQ(Eval(c.text), c.expected) << Core::ToUtf8(c.text);
+    EXPECT_LT(m_host.DataSet().GetComparisonCount(), 20000) << Core::ToUtf8(c.text);
+  }
+  // A set that may fail is counted, so that an error of a later node
+  // surfaces; bound variables raise nothing.
+  EXPECT_EQ(Eval(u"count(/r/i[following-sibling::i[not(j) or $v]])"), "error 14");
+  m_host.Variables().Bind(u"", u"v", XpathTest::Boolean(true));
+  m_host.DataSet().ResetComparisonCount();
+  EXPECT_EQ(Eval(u"count(/r/i[following-sibling::i[not(j) or $v]])"), "number 1999");
+  EXPECT_LT(m_host.DataSet().GetComparisonCount(), 20000);
+}
+
+// Where a later node of a set could raise an error, testing the set for a
+// node raises it as counting does, though the first node passes.
+TEST_F(EvalPaths, ErrorsOfLaterNodesSurfaceWhenASetIsTestedForANode) {
+  Load(u"<r><a/><a><b/></a><a/></r>");
+  m_host.Variables().Bind(u"", u"s", XpathTest::String(u"x"));
+  struct Case {
+    const char16_t* text;
+    const char* expected;
+  } cases[] = {
+      {u"boolean(/r/a[not(p:b)])", "error 13"},
+      {u"boolean(/r/a[not(b) or $undefined])", "error 14"},
+      {u"boolean(/r/a[not(b) or f()])", "error 15"},
+      {u"boolean(/r/a[not(b) or count()])", "error 16"},
+      {u"boolean(/r/a[not(b) or count(b) = count('b')])", "error 17"},
+      {u"boolean(/r/a[not(b) or $s/c])", "error 19"},
+      {u"boolean(/r/a[not(b) or ('x')[1]])", "error 19"},
+      {u"boolean(/r/a[not(b) or (b | 'x')])", "error 19"},
+      {u"boolean(/r/a[not(b)] | /r/a[p:b])", "error 13"},
+      {u"not(/r/a[not(b) or $undefined])", "error 14"},
+      {u"/r[a[not(b) or $undefined]]", "error 14"},
+      {u"boolean(/r/a[not(b)]/following-sibling::a[not(b) or $undefined])", "error 14"},
+      {u"boolean((/r/a)[not(b) or $undefined])", "error 14"},
+      {u"boolean(/r/a[not(b) or $undefined]) or true()", "error 14"},
+      // no error can arise here
+      {u"boolean(/r/a[not(b) or p2:b])", "boolean true"},
+      {u"boolean(/r/a[not(b) or count(b) = string-length('b')])", "boolean true"},
+      {u"boolean(/r/a[not(b)] | /r/a[p2:b])", "boolean true"},
+      {u"boolean(/r/a[not(b) or ($s and true())])", "boolean true"},
+  };
+  m_host.Namespaces().Declare(u"p2", u"urn:p2");
+  for (const auto& c : cases) EXPECT_EQ(Eval(c.text), c.expected) << Core::ToUtf8(c.text);
+  // A variable holding a set that raises when walked.
+  m_host.Variables().Bind(u"", u"lazy", Evaluate(u"/r/a[$undefined]", m_document));
+  EXPECT_EQ(Eval(u"boolean(/r/a[not(b) or $lazy])"), "error 14");
+  m_host.Variables().Bind(u"", u"nodes", Evaluate(u"/r/a[b]", m_document));
+  EXPECT_EQ(Eval(u"boolean(/r/a[not(b) or $nodes])"), "boolean true");
+  EXPECT_EQ(Eval(u"boolean(/r/a[not(b) or $nodes/c])"), "boolean true");
+  // The values hold contexts that hold the bindings.
+  m_host.Variables().Bind(u"", u"lazy", nullptr);
+  m_host.Variables().Bind(u"", u"nodes", nullptr);
+}
+
+} // namespace
