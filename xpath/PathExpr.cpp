@@ -905,18 +905,18 @@ void CPathExpr::AddStep(const XInterface<CStepExpr>& step) {
   m_plan.push_back(step);
 }
 
-bool CPathExpr::IsGeneral(bool exact) const {
+bool CPathExpr::IsGeneral(const std::vector<XInterface<CStepExpr>>& steps, bool exact) const {
   if (m_start && !m_absolute) return true;
   size_t i = 0;
   if (!exact) {
     // From the one context (or root) node, self and parent steps keep one
     // node, and one more step on a forward axis gives document order.
-    while (i < m_plan.size() &&
-           (m_plan[i]->GetAxisCode() == CAxis::Self || m_plan[i]->GetAxisCode() == CAxis::Parent)) {
+    while (i < steps.size() &&
+           (steps[i]->GetAxisCode() == CAxis::Self || steps[i]->GetAxisCode() == CAxis::Parent)) {
       ++i;
     }
-    if (i + 1 == m_plan.size()) {
-      switch (m_plan[i]->GetAxisCode()) {
+    if (i + 1 == steps.size()) {
+      switch (steps[i]->GetAxisCode()) {
       case CAxis::Ancestor:
       case CAxis::AncestorOrSelf:
       case CAxis::Preceding:
@@ -927,8 +927,8 @@ bool CPathExpr::IsGeneral(bool exact) const {
       }
     }
   }
-  for (; i < m_plan.size(); ++i) {
-    switch (m_plan[i]->GetAxisCode()) {
+  for (; i < steps.size(); ++i) {
+    switch (steps[i]->GetAxisCode()) {
     case CAxis::Child:
     case CAxis::Self:
       break;
@@ -936,7 +936,7 @@ bool CPathExpr::IsGeneral(bool exact) const {
     case CAxis::Attribute:
     case CAxis::Namespace:
     case CAxis::DescendantOrSelf:
-      if (i + 1 < m_plan.size()) return true;
+      if (i + 1 < steps.size()) return true;
       break;
     default:
       return true;
@@ -946,13 +946,14 @@ bool CPathExpr::IsGeneral(bool exact) const {
 }
 
 XInterface<CValue> CPathExpr::Evaluate(CContext* context) const {
-  XpathPrivate::CPathParts parts{context, m_start, &m_plan, const_cast<CPathExpr*>(this)};
   bool mayRaise = m_raiseCheck.MayRaise(
       context, [this](XpathPrivate::CRaiseConditions& conditions) { return XpathPrivate::IsErrorFree(this, conditions); });
   // A general path brings the errors of all its nodes forward to its first
   // one; a path that cannot raise is free to walk as it goes wherever that
-  // gives document order.
-  bool general = IsGeneral(mayRaise);
+  // gives document order, and to take its shorter plan.
+  const std::vector<XInterface<CStepExpr>>& steps = mayRaise ? m_steps : m_plan;
+  XpathPrivate::CPathParts parts{context, m_start, &steps, const_cast<CPathExpr*>(this)};
+  bool general = IsGeneral(steps, mayRaise);
   XInterface<CNodeSet> nodeSet;
   if (general) nodeSet = new XpathPrivate::CGenericPathNodeSet(std::move(parts), mayRaise);
   else nodeSet = new XpathPrivate::CChildPathNodeSet(std::move(parts), mayRaise);

@@ -114,15 +114,16 @@ private:
   // True when the nodes are collected and sorted rather than walked as
   // nested iterators. exact: only by the shapes that guarantee document
   // order from any start.
-  bool IsGeneral(bool exact) const;
+  bool IsGeneral(const std::vector<Core::XInterface<CStepExpr>>& steps, bool exact) const;
 
   XpathPrivate::CRaiseCheck m_raiseCheck;
   Core::XInterface<CExpr> m_start;
   bool m_absolute = false;
   std::vector<Core::XInterface<CStepExpr>> m_steps;
-  // The steps evaluated: the written ones, except that // followed by a
-  // child step whose predicates do not depend on position is one
-  // descendant step, which selects the same nodes without collecting them.
+  // The steps evaluated when no error can arise: the written ones, except
+  // that // followed by a child step whose predicates do not depend on
+  // position is one descendant step, which selects the same nodes without
+  // collecting them.
   std::vector<Core::XInterface<CStepExpr>> m_plan;
 };
 

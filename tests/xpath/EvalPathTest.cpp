@@ -409,10 +409,15 @@ TEST_F(EvalPaths, ErrorsOfLaterNodesSurfaceWhenASetIsTestedForANode) {
       {u"boolean(/r/a[not(b)]/following-sibling::a[not(b) or $undefined])", "error 14"},
       {u"boolean((/r/a)[not(b) or $undefined])", "error 14"},
       {u"boolean(/r/a[not(b) or $undefined]) or true()", "error 14"},
+      // a general path brings the errors of its later nodes to its first
+      {u"string(//a[not(p:b)])", "error 13"},
+      {u"name(//a[not(b) or $undefined])", "error 14"},
+      {u"name(/r/a[not(b) or $undefined]/..)", "error 14"},
       // no error can arise here
       {u"boolean(/r/a[not(b) or p2:b])", "boolean true"},
       {u"boolean(/r/a[not(b) or count(b) = string-length('b')])", "boolean true"},
       {u"boolean(/r/a[not(b)] | /r/a[p2:b])", "boolean true"},
+      {u"name(//a[not(b) or p2:b])", "string a"},
       {u"boolean(/r/a[not(b) or ($s and true())])", "boolean true"},
   };
   m_host.Namespaces().Declare(u"p2", u"urn:p2");
