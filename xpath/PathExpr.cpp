@@ -790,7 +790,14 @@ bool CRaiseConditions::Hold(CContext* context) const {
   for (const CVariable& variable : m_variables) {
     uri.clear();
     if (!variable.prefix.empty() && (!namespaces || !namespaces->GetNamespaceUri(variable.prefix, uri))) return false;
-    XInterface<CValue> value = bindings ? bindings->GetValue(uri, variable.localName) : nullptr;
+    XInterface<CValue> value;
+    try {
+      if (bindings) value = bindings->GetValue(uri, variable.localName);
+    } catch (const Core::IException&) {
+      // A host that fails to give the value now fails where the reference
+      // is evaluated, if it is.
+      return false;
+    }
     if (!value) return false;
     int32_t type = value->GetType();
     if (type == CValue::NodeSetType) {
