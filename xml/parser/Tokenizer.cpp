@@ -560,8 +560,8 @@ int32_t CTokenizer::ReadAttributeValue(char16_t* units, int32_t max) {
       if (d == u'#') {
         char16_t pair[2];
         int32_t k = ReadCharacterReference(pair);
-        // A referenced tab or line end is normalised like a written one.
-        if (IsSpaceUnit(pair[0])) pair[0] = u' ';
+        // A referenced tab or line end is kept: only written ones become spaces, so
+        // a line feed escaped as "&#10;" survives a round trip.
         units[n++] = pair[0];
         if (k == 2) {
           if (n < max) {

@@ -24,7 +24,7 @@ TEST(Dtd, AttributeDeclarationsWithTypesAndDefaults) {
   EXPECT_EQ(lines, (std::vector<std::string>{
                        "AD a c 0 0 ''", "AD a i 1 1 ''", "AD a r 2 1 ''", "AD a rs 3 1 ''", "AD a e 4 1 ''",
                        "AD a es 5 1 ''", "AD a t 6 1 ''", "AD a ts 7 1 ''", "AD a n 8 1 ''", "AD a en 9 3 'b'",
-                       "AD a f 0 2 'a b'", "AD a d 0 3 'x y'", "AD b z 0 3 'again'"}));
+                       "AD a f 0 2 'a\nb'", "AD a d 0 3 'x y'", "AD b z 0 3 'again'"}));
 }
 
 TEST(Dtd, EntitiesAndNotations) {
