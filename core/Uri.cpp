@@ -192,10 +192,16 @@ void CUri::Resolve(Core::String& result, Core::StringView reference) const {
     result += u"//";
     result += Text(m_authority);
   }
+  // With no authority written, a path that starts with an empty segment
+  // would read back as "//" and an authority: "/." keeps it a path.
+  if (!useRefAuthority && !m_hasAuthority && path.size() > 1 && path[0].empty()) result += u"/.";
   for (Core::StringView seg : path) {
     result += u'/';
     result += seg;
   }
+  // A relative path that cleans away to nothing names the root: without
+  // the "/" a scheme alone would be left, which is no reference at all.
+  if (path.empty() && !ref.m_hasAuthority && ref.m_hasRelativeSegment && !result.empty()) result += u'/';
   if (ref.m_hasQuery) {
     result += u'?';
     result += ref.Text(ref.m_query);

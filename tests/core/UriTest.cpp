@@ -154,6 +154,43 @@ TEST(Uri, Resolve) {
   }
 }
 
+// Paths that clean away to nothing, or begin with an empty segment, must not
+// lose their structure when written out: the result parses back to the same
+// authority and path.
+TEST(Uri, ResolvedPathsKeepTheirShape) {
+  struct Case {
+    const char16_t* base;
+    const char16_t* ref;
+    const char16_t* expected;
+    const char16_t* authority;  // nullptr: absent
+    const char16_t* segments;
+  } cases[] = {
+      {u"file:/main.xsl", u".", u"file:/", nullptr, u"[]"},
+      {u"file:/a/b.xsl", u"..", u"file:/", nullptr, u"[]"},
+      {u"file:/a/b.xsl", u"../?q", u"file:/?q", nullptr, u"[]"},
+      {u"urn:x/y", u".", u"urn:/", nullptr, u"[]"},
+      {u"file://localhost/main.xsl", u".", u"file://localhost/", u"localhost", u"[]"},
+      {u"a:/x", u".//b", u"a:/.//b", nullptr, u"[.][][b]"},
+      {u"a:/x/y", u"..//b/", u"a:/.//b/", nullptr, u"[.][][b][]"},
+      {u".//", u"", u"/.//", nullptr, u"[.][][]"},
+      {u"a://h/x", u".//b", u"a://h//b", u"h", u"[][b]"},
+      {u"a:/x/y", u"./b", u"a:/x/b", nullptr, u"[x][b]"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(U8(String(c.base) + u" + " + c.ref));
+    String result = ResolveAgainst(c.base, c.ref);
+    EXPECT_EQ(result, c.expected);
+    CUri back;
+    ASSERT_NO_THROW(back.Parse(result));
+    String authority;
+    EXPECT_EQ(back.GetAuthority(authority), c.authority != nullptr);
+    if (c.authority) {
+      EXPECT_EQ(authority, c.authority);
+    }
+    EXPECT_EQ(Segments(back), c.segments);
+  }
+}
+
 TEST(Uri, ResolveErrors) {
   const String base = u"file://localhost/C/x.xsl";
   try {

@@ -1,0 +1,122 @@
+// Fuzz target: the text reader over a file of fuzzed bytes. The first byte
+// picks the encoding (or narrow text) and how often the rest is repeated, so
+// files reach past the reader's buffers; the second picks the run sizes. The
+// file read by lines and read by runs must give the same text, and that text
+// is the bytes decoded in one go.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "FuzzText.h"
+#include "core/Encoding.h"
+#include "core/TextReader.h"
+
+namespace {
+
+using Core::String;
+
+std::string g_path;
+
+// The whole text as the reader should give it.
+String Expected(const Unicode::CEncoding* enc, const std::vector<uint8_t>& bytes) {
+  String out;
+  if (!enc) {
+    for (size_t k = 0; k < bytes.size(); ++k) {
+      if (bytes[k] == '\r' && k + 1 < bytes.size() && bytes[k + 1] == '\n') continue;
+      out += static_cast<char16_t>(bytes[k]);
+    }
+    return out;
+  }
+  std::vector<char16_t> units(bytes.size() + 2);
+  int32_t consumed = 0;
+  bool incomplete = false;
+  int32_t count = static_cast<int32_t>(bytes.size());
+  int32_t n = enc->DecodeReplacing(bytes.data(), count, consumed, units.data(), count + 2, incomplete);
+  out.assign(units.data(), static_cast<size_t>(n));
+  // A sequence cut off by the end of the file reads as one U+FFFD.
+  if (consumed < count) {
+    KELTO_FUZZ_CHECK(incomplete);
+    out += u'\xFFFD';
+  }
+  return out;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  char name[] = "/tmp/kelto-fuzz-text-XXXXXX";
+  int fd = mkstemp(name);
+  if (fd < 0) abort();
+  close(fd);
+  g_path = name;
+  std::atexit([] { std::remove(g_path.c_str()); });
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const Core::XInterface<Unicode::CEncoding> kEncodings[] = {
+      nullptr, Core::Make<Unicode::CUtf8Encoding>(), Core::Make<Unicode::CUtf16Encoding>(true),
+      Core::Make<Unicode::CUtf16Encoding>(false), Core::Make<Unicode::CIso88591Encoding>()};
+  if (size < 2) return 0;
+  Unicode::CEncoding* enc = kEncodings[(data[0] & 7) % 5].Get();
+  int repeat = 1 + (data[0] >> 3) * (data[0] >> 3);  // up to 1000
+  uint8_t runs = data[1];
+  std::vector<uint8_t> bytes;
+  for (int k = 0; k < repeat && bytes.size() < (1 << 16); ++k) bytes.insert(bytes.end(), data + 2, data + size);
+
+  std::FILE* file = std::fopen(g_path.c_str(), "wb");
+  KELTO_FUZZ_CHECK(file);
+  KELTO_FUZZ_CHECK(std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size());
+  std::fclose(file);
+  String path = Core::FromUtf8(g_path);
+  String expected = Expected(enc, bytes);
+
+  // By lines: each ends with its line feed, the last one perhaps without.
+  String byLines;
+  {
+    auto reader = Core::Make<Core::CTextReader>();
+    KELTO_FUZZ_CHECK(reader->Open(path, u"r", enc));
+    for (;;) {
+      String line = reader->ReadLine();
+      if (line.empty()) break;
+      size_t feed = line.find(u'\n');
+      KELTO_FUZZ_CHECK(feed == String::npos || feed + 1 == line.size());
+      KELTO_FUZZ_CHECK(feed != String::npos || byLines.size() + line.size() == expected.size());
+      byLines += line;
+      KELTO_FUZZ_CHECK(byLines.size() <= expected.size());
+    }
+    KELTO_FUZZ_CHECK(reader->ReadLine().empty() && reader->Read(1).empty());
+    KELTO_FUZZ_CHECK(reader->Close());
+  }
+  KELTO_FUZZ_CHECK(byLines == expected);
+
+  // By runs of sizes around the reader's buffer, mixed with lines.
+  static const int32_t kRuns[] = {1, 2, 3, 7, 4095, 4096, 4097, 100000};
+  String byRuns;
+  {
+    auto reader = Core::Make<Core::CTextReader>();
+    KELTO_FUZZ_CHECK(reader->Open(path, u"r", enc));
+    for (int step = 0;; ++step) {
+      int pick = (runs >> (step % 4 * 2)) & 7;
+      String piece;
+      if (pick == 0 && (runs & 0x80)) {
+        piece = reader->ReadLine();
+      } else {
+        int32_t count = kRuns[(pick + step) % 8];
+        piece = reader->Read(count);
+        KELTO_FUZZ_CHECK(static_cast<int32_t>(piece.size()) <= count);
+        if (static_cast<int32_t>(piece.size()) < count) KELTO_FUZZ_CHECK(byRuns.size() + piece.size() == expected.size());
+      }
+      if (piece.empty()) break;
+      byRuns += piece;
+      KELTO_FUZZ_CHECK(byRuns.size() <= expected.size());
+    }
+    KELTO_FUZZ_CHECK(reader->Close());
+  }
+  KELTO_FUZZ_CHECK(byRuns == expected);
+  return 0;
+}
