@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "core/Stream.h"
 #include "core/String.h"
@@ -44,9 +45,10 @@ private:
 };
 
 // Parses the bytes into a new document of the factory. False when the parser
-// or the builder raised an error (the half-built tree is then dropped).
+// or the builder raised an error (the half-built tree is then dropped); the
+// error's message and place then go to error when it is given.
 inline bool ParseDocument(BasicXdm::CDocumentFactory& factory, const uint8_t* data, size_t size, int32_t chunk,
-                          bool stripSpace, Dom::XNode& document) {
+                          bool stripSpace, Dom::XNode& document, Core::String* error = nullptr) {
   document = factory.CreateDocument();
   Core::XInterface<Xslt::CSpaceHandler> space;
   if (stripSpace) {
@@ -61,8 +63,17 @@ inline bool ParseDocument(BasicXdm::CDocumentFactory& factory, const uint8_t* da
   source->SetSystemId(u"fuzz.xml");
   try {
     parser->ParseInputSource(source.Get());
+  } catch (const Sxp::CParseException& e) {
+    KELTO_FUZZ_CHECK(!e.GetMessage().empty());
+    if (error) {
+      *error = e.GetMessage() + u" @" + Core::FromUtf8(std::to_string(e.GetLineNumber())) + u":" +
+                Core::FromUtf8(std::to_string(e.GetColumnNumber()));
+    }
+    document = nullptr;
+    return false;
   } catch (const Core::IException& e) {
     KELTO_FUZZ_CHECK(!e.GetMessage().empty());
+    if (error) *error = e.GetMessage();
     document = nullptr;
     return false;
   }

@@ -28,8 +28,16 @@ void VisitLeaf(const Dom::CNode* node, const Dom::CNode* parent, size_t& chars) 
 }
 
 // Walks in document order without recursion; every node must come strictly
-// after the one before it.
-void Walk(const Dom::CNode* document) {
+// after the one before it. Returns the tree as text: kinds, names, values.
+Core::String Walk(const Dom::CNode* document) {
+  Core::String dump;
+  auto note = [&dump](const Dom::CNode* node) {
+    dump += char16_t(u'0' + node->GetNodeType());
+    dump += node->NodeNameView();
+    dump += u'=';
+    dump += node->ValueView();
+    dump += u'\n';
+  };
   size_t chars = 0;
   Core::String text;  // the text nodes in order: the document's string value
   const Dom::CNode* previous = document;
@@ -42,6 +50,7 @@ void Walk(const Dom::CNode* document) {
   KELTO_FUZZ_CHECK(!node || node->PreviousSibling() == nullptr);
   while (node) {
     advance(node);
+    note(node);
     VisitLeaf(node, node->Parent(), chars);
     if (node->GetNodeType() == Dom::TEXT_NODE) text.append(node->ValueView());
     if (node->GetNodeType() == Dom::ELEMENT_NODE) {
@@ -52,11 +61,16 @@ void Walk(const Dom::CNode* document) {
           // A scope shared with the parent belongs to an earlier element.
           if (ns->parent == node) advance(ns);
           VisitLeaf(ns, ns->parent, chars);
+          dump += Core::StringView(ns->prefix, ns->prefixLength);
+          dump += u'=';
+          dump += Core::StringView(ns->namespaceUri, ns->uriLength);
+          dump += u'\n';
         }
       }
       for (int32_t i = 0; i < node->AttributeCount(); ++i) {
         const Dom::CAttributeNode* a = node->AttributeAt(i);
         advance(a);
+        note(a);
         VisitLeaf(a, node, chars);
       }
     }
@@ -70,6 +84,7 @@ void Walk(const Dom::CNode* document) {
       KELTO_FUZZ_CHECK(parent && parent->LastChild() == node);
       node = parent;
       if (node == document) break;
+      dump += u"/\n";
     }
     if (node == document) break;
     const Dom::CNode* next = node->NextSibling();
@@ -78,6 +93,7 @@ void Walk(const Dom::CNode* document) {
   }
   KELTO_FUZZ_CHECK(document->GetStringValue() == text);
   (void)chars;
+  return dump;
 }
 
 } // namespace
@@ -91,6 +107,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A factory per input: document numbers never run out however long the run.
   Core::XInterface<BasicXdm::CDocumentFactory> factory = Core::Make<BasicXdm::CDocumentFactory>(1);
   Dom::XNode document;
-  if (Fuzz::ParseDocument(*factory, data, size, chunk, strip, document)) Walk(document.Get());
+  Core::String error, whole;
+  bool parsed = Fuzz::ParseDocument(*factory, data, size, chunk, strip, document, &error);
+  Core::String tree = parsed ? Walk(document.Get()) : Core::String();
+  // Read in pieces or all at once, the bytes make the same tree or the same
+  // error at the same place.
+  if (chunk < (1 << 30)) {
+    Dom::XNode again;
+    bool parsedAgain = Fuzz::ParseDocument(*factory, data, size, 1 << 30, strip, again, &whole);
+    KELTO_FUZZ_CHECK(parsed == parsedAgain);
+    if (parsed) KELTO_FUZZ_CHECK(Walk(again.Get()) == tree);
+    else KELTO_FUZZ_CHECK(error == whole);
+  }
   return 0;
 }

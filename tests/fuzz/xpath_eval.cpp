@@ -218,6 +218,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       KELTO_FUZZ_CHECK(!e.GetMessage().empty());
     }
   }
+  // And from the third element of a list of all elements, as inside a loop:
+  // position() 3, last() their count.
+  try {
+    XInterface<Xpath::CExpr> elements;
+    XpathPrivate::CParser().Parse(elements, u"//*");
+    XInterface<Xpath::CContext> root = new Xpath::CContext(top.Get(), document);
+    XInterface<Xpath::CValue> list = elements->Evaluate(root.Get());
+    XInterface<Xpath::CIterator> it = list->GetNodeSet()->CreateIterator();
+    for (int i = 1; i < 3 && it->GetNode(); ++i) it->Next();
+    if (it->GetNode()) {
+      XInterface<Xpath::CContext> context = new Xpath::CContext(top.Get(), it.Get());
+      XInterface<Xpath::CValue> value = expr->Evaluate(context.Get());
+      KELTO_FUZZ_CHECK(value);
+      Consume(context.Get(), *value, *dataSet);
+    }
+  } catch (const Core::IException& e) {
+    KELTO_FUZZ_CHECK(!e.GetMessage().empty());
+  }
   variables->Clear();
   XpathPrivate::ReleaseExpr(expr);
   return 0;
