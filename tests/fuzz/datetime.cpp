@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 
 #include "FuzzText.h"
@@ -76,9 +77,35 @@ void CheckParse(const String& text) {
   }
 }
 
+// Every picture letter of a valid record against the C library's own
+// formatting of the same fields in the "C" locale.
+void CheckPictureLetters(const CDateTime& dt) {
+  struct tm t {};
+  t.tm_year = dt.GetYear() - 1900;
+  t.tm_mon = dt.GetMonth() - 1;
+  t.tm_mday = dt.GetDay();
+  t.tm_hour = dt.GetHour();
+  t.tm_min = dt.GetMinute();
+  t.tm_sec = dt.GetSecond();
+  struct tm probe = t;
+  timegm(&probe);
+  t.tm_wday = probe.tm_wday;
+  t.tm_yday = probe.tm_yday;
+  char date[256], time[256];
+  size_t dn = strftime(date, sizeof date, "%a %A %b %B %Y %y %-m %m %-d %d", &t);
+  size_t tn = strftime(time, sizeof time, "%-I %I %-H %H %-M %M %-S %S %p", &t);
+  KELTO_FUZZ_CHECK(dn > 0 && tn > 0);
+  String expected = String(date, date + dn) + u" A.D. " + String(time, time + tn) + u' ' + char16_t(time[tn - 2]);
+  // The date picture ends before the first time letter; one blank joins.
+  String formatted = dt.FormatPicture(u"ddd dddd MMM MMMM yyyy yy M MM d dd gg h hh H HH m mm s ss tt t");
+  KELTO_FUZZ_CHECK(formatted == expected);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  // The "C" locale's names, which the picture check expects.
+  setenv("LC_ALL", "C", 1);
   // A zone with summer time, so the conversions cross its changes.
   setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
   return 0;
@@ -115,6 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CDateTime expected = dt;
     expected.Set(dt.GetYear(), dt.GetMonth(), dt.GetDay(), dt.GetHour(), dt.GetMinute(), dt.GetSecond(), 0);
     KELTO_FUZZ_CHECK(SameFields(back, expected));
+    CheckPictureLetters(dt);
   }
 
   // The conversions fail on invalid records and leave them as they were.

@@ -21,12 +21,13 @@ using Core::String;
 
 std::string g_path;
 
-// The whole text as the reader should give it.
-String Expected(const Unicode::CEncoding* enc, const std::vector<uint8_t>& bytes) {
+// The whole text as the reader should give it: narrow text has one
+// character per byte, CR LF read as LF unless in binary mode.
+String Expected(const Unicode::CEncoding* enc, bool binary, const std::vector<uint8_t>& bytes) {
   String out;
   if (!enc) {
     for (size_t k = 0; k < bytes.size(); ++k) {
-      if (bytes[k] == '\r' && k + 1 < bytes.size() && bytes[k + 1] == '\n') continue;
+      if (!binary && bytes[k] == '\r' && k + 1 < bytes.size() && bytes[k + 1] == '\n') continue;
       out += static_cast<char16_t>(bytes[k]);
     }
     return out;
@@ -62,7 +63,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       nullptr, Core::Make<Unicode::CUtf8Encoding>(), Core::Make<Unicode::CUtf16Encoding>(true),
       Core::Make<Unicode::CUtf16Encoding>(false), Core::Make<Unicode::CIso88591Encoding>()};
   if (size < 2) return 0;
-  Unicode::CEncoding* enc = kEncodings[(data[0] & 7) % 5].Get();
+  // 5 to 7: narrow text in binary mode, where CR LF stays as it is.
+  int pick = data[0] & 7;
+  Unicode::CEncoding* enc = pick < 5 ? kEncodings[pick].Get() : nullptr;
+  const char16_t* mode = pick < 5 ? u"r" : u"rb";
   int repeat = 1 + (data[0] >> 3) * (data[0] >> 3);  // up to 1000
   uint8_t runs = data[1];
   std::vector<uint8_t> bytes;
@@ -73,13 +77,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   KELTO_FUZZ_CHECK(std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size());
   std::fclose(file);
   String path = Core::FromUtf8(g_path);
-  String expected = Expected(enc, bytes);
+  String expected = Expected(enc, pick >= 5, bytes);
 
   // By lines: each ends with its line feed, the last one perhaps without.
   String byLines;
   {
     auto reader = Core::Make<Core::CTextReader>();
-    KELTO_FUZZ_CHECK(reader->Open(path, u"r", enc));
+    KELTO_FUZZ_CHECK(reader->Open(path, mode, enc));
     for (;;) {
       String line = reader->ReadLine();
       if (line.empty()) break;
@@ -99,14 +103,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   String byRuns;
   {
     auto reader = Core::Make<Core::CTextReader>();
-    KELTO_FUZZ_CHECK(reader->Open(path, u"r", enc));
+    KELTO_FUZZ_CHECK(reader->Open(path, mode, enc));
     for (int step = 0;; ++step) {
-      int pick = (runs >> (step % 4 * 2)) & 7;
+      int choice = (runs >> (step % 4 * 2)) & 7;
       String piece;
-      if (pick == 0 && (runs & 0x80)) {
+      if (choice == 0 && (runs & 0x80)) {
         piece = reader->ReadLine();
       } else {
-        int32_t count = kRuns[(pick + step) % 8];
+        int32_t count = kRuns[(choice + step) % 8];
         piece = reader->Read(count);
         KELTO_FUZZ_CHECK(static_cast<int32_t>(piece.size()) <= count);
         if (static_cast<int32_t>(piece.size()) < count) KELTO_FUZZ_CHECK(byRuns.size() + piece.size() == expected.size());
