@@ -44,11 +44,39 @@ private:
   int32_t m_chunk;
 };
 
+// Keeps a copy of every declaration it hears, as a real client must.
+class CDtdCollector : public Sxp::IDtdHandler {
+public:
+  void AttributeDeclaration(Core::StringView element, Core::StringView attribute, int32_t type, int32_t kind,
+                            Core::StringView value) override {
+    KELTO_FUZZ_CHECK(type >= Sxp::AttributeTypeCdata && type <= Sxp::AttributeTypeEnumeration);
+    KELTO_FUZZ_CHECK(kind >= Sxp::DefaultRequired && kind <= Sxp::DefaultValue);
+    Keep(element, attribute, value);
+  }
+  void UnparsedEntityDeclaration(Core::StringView name, Core::StringView publicId, Core::StringView systemId,
+                                 Core::StringView notation) override {
+    Keep(name, publicId, systemId);
+    Keep(notation, {}, {});
+  }
+  void NotationDeclaration(Core::StringView name, Core::StringView publicId, Core::StringView systemId) override {
+    Keep(name, publicId, systemId);
+  }
+
+private:
+  void Keep(Core::StringView a, Core::StringView b, Core::StringView c) {
+    m_text.append(a).append(b).append(c);
+    if (m_text.size() > (1 << 16)) m_text.clear();
+  }
+  Core::String m_text;
+};
+
 // Parses the bytes into a new document of the factory. False when the parser
 // or the builder raised an error (the half-built tree is then dropped); the
 // error's message and place then go to error when it is given.
+// The encoding, when not empty, is the one the caller names.
 inline bool ParseDocument(BasicXdm::CDocumentFactory& factory, const uint8_t* data, size_t size, int32_t chunk,
-                          bool stripSpace, Dom::XNode& document, Core::String* error = nullptr) {
+                          bool stripSpace, Dom::XNode& document, Core::String* error = nullptr,
+                          Core::StringView encoding = {}) {
   document = factory.CreateDocument();
   Core::XInterface<Xslt::CSpaceHandler> space;
   if (stripSpace) {
@@ -58,9 +86,11 @@ inline bool ParseDocument(BasicXdm::CDocumentFactory& factory, const uint8_t* da
   }
   Core::XInterface<Sxp::IParser> parser = Core::Make<XmlParserPrivate::CParserFactory>()->CreateParser();
   parser->SetDocumentHandler(factory.CreateDocumentHandler(document, space.Get(), nullptr));
+  parser->SetDtdHandler(Core::Make<CDtdCollector>());
   Core::XInterface<XmlParserPrivate::CInputSource> source = Core::Make<XmlParserPrivate::CInputSource>();
   source->SetByteStream(Core::Make<CMemoryStream>(data, size, chunk));
   source->SetSystemId(u"fuzz.xml");
+  source->SetEncoding(Core::String(encoding));
   try {
     parser->ParseInputSource(source.Get());
   } catch (const Sxp::CParseException& e) {

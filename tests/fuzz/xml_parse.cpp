@@ -104,17 +104,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const int32_t kChunks[] = {1 << 30, 1, 3, 64, 4096};
   int32_t chunk = kChunks[size % 5];
   bool strip = (size / 5) % 2 == 1;
+  // Now and then the caller names the encoding.
+  static const Core::StringView kEncodings[] = {u"", u"", u"", u"UTF-8", u"UTF-16", u"ISO-8859-1"};
+  Core::StringView encoding = kEncodings[(size / 10) % 6];
   // A factory per input: document numbers never run out however long the run.
   Core::XInterface<BasicXdm::CDocumentFactory> factory = Core::Make<BasicXdm::CDocumentFactory>(1);
   Dom::XNode document;
   Core::String error, whole;
-  bool parsed = Fuzz::ParseDocument(*factory, data, size, chunk, strip, document, &error);
+  bool parsed = Fuzz::ParseDocument(*factory, data, size, chunk, strip, document, &error, encoding);
   Core::String tree = parsed ? Walk(document.Get()) : Core::String();
   // Read in pieces or all at once, the bytes make the same tree or the same
   // error at the same place.
   if (chunk < (1 << 30)) {
     Dom::XNode again;
-    bool parsedAgain = Fuzz::ParseDocument(*factory, data, size, 1 << 30, strip, again, &whole);
+    bool parsedAgain = Fuzz::ParseDocument(*factory, data, size, 1 << 30, strip, again, &whole, encoding);
     KELTO_FUZZ_CHECK(parsed == parsedAgain);
     if (parsed) KELTO_FUZZ_CHECK(Walk(again.Get()) == tree);
     else KELTO_FUZZ_CHECK(error == whole);
