@@ -478,8 +478,10 @@ bool CGenericPathNodeSet::Walk(std::vector<Dom::XNode>* result) {
   distinct[0] = 1;
   for (size_t level = 1; level < size; ++level) {
     int32_t axis = (*m_parts.steps)[level - offset]->GetAxisCode();
+    // Not the namespace axis: elements that declare nothing share the
+    // namespace nodes of the element that declared them.
     distinct[level] = single || (distinct[level - 1] && (axis == Xpath::CAxis::Child || axis == Xpath::CAxis::Attribute ||
-                                                         axis == Xpath::CAxis::Namespace || axis == Xpath::CAxis::Self));
+                                                         axis == Xpath::CAxis::Self));
     single = single && (axis == Xpath::CAxis::Self || axis == Xpath::CAxis::Parent);
     needsChildren[level] = axis == Xpath::CAxis::Child || axis == Xpath::CAxis::Descendant;
     needsElement[level] = axis == Xpath::CAxis::Attribute || axis == Xpath::CAxis::Namespace;
@@ -941,9 +943,13 @@ bool CPathExpr::IsGeneral(const std::vector<XInterface<CStepExpr>>& steps, bool 
       break;
     case CAxis::Descendant:
     case CAxis::Attribute:
-    case CAxis::Namespace:
     case CAxis::DescendantOrSelf:
       if (i + 1 < steps.size()) return true;
+      break;
+    case CAxis::Namespace:
+      // Shared namespace nodes: from more than one element only a collected
+      // walk gives each once.
+      if (i > 0) return true;
       break;
     default:
       return true;
