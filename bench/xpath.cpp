@@ -120,6 +120,10 @@ int main(int argc, char** argv) {
         u"count(/root/g[following-sibling::g])",
         u"count(/root/g[../g])",
         u"count(/root/g[not(preceding-sibling::g)])",
+        // positional steps along the 39000 siblings of the root
+        u"count(/root/g/preceding-sibling::g[1])",
+        u"count(/root/g/following-sibling::*[position() < 3])",
+        u"count(/root/g[preceding-sibling::g[1]/@id = 'g7'])",
     };
     for (const char16_t* source : expressions) {
       XInterface<Xpath::CExpr> expr;

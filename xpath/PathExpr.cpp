@@ -37,11 +37,32 @@ public:
 
   bool IsDocumentOrder() override { return m_source->IsDocumentOrder(); }
   bool IsReverseOrder() override { return m_source->IsReverseOrder(); }
+  // The test itself raises only for a prefix the context does not declare.
+  bool MayRaise() override {
+    if (m_mayRaise < 0) m_mayRaise = m_source->MayRaise() || !PrefixDeclared() ? 1 : 0;
+    return m_mayRaise == 1;
+  }
   XInterface<CIterator> CreateIterator() override;
 
   XInterface<CContext> m_context;
   XInterface<CNodeSet> m_source;
   XInterface<Xpath::CNodeTest> m_test;
+
+private:
+  bool PrefixDeclared() const {
+    const Core::String* prefix = nullptr;
+    if (auto* name = dynamic_cast<const CNameNodeTest*>(m_test.Get()); name && !name->GetPrefix().empty()) {
+      prefix = &name->GetPrefix();
+    } else if (auto* space = dynamic_cast<const CNamespaceNodeTest*>(m_test.Get())) {
+      prefix = &space->GetPrefix();
+    }
+    if (!prefix) return true;
+    Xpath::CNamespaceDeclarationSet* namespaces = m_context->GetNamespaceDeclarationSet();
+    Core::String uri;
+    return namespaces && namespaces->GetNamespaceUri(*prefix, uri);
+  }
+
+  int8_t m_mayRaise = -1;
 };
 
 class CNodeTestIterator final : public CCommonIterator {
@@ -91,11 +112,24 @@ public:
         m_source(source),
         m_owner(const_cast<Core::CInterface*>(owner)),
         m_predicates(predicates),
-        m_counts(predicates.size() + 1, -1) {}
+        m_counts(predicates.size() + 1, -1) {
+    while (m_boundedLevels < predicates.size() && predicates[m_boundedLevels]->GetLastPosition() >= 0) {
+      ++m_boundedLevels;
+    }
+  }
 
   int32_t GetCount(size_t level);
+  bool SourceMayRaise() {
+    if (m_sourceMayRaise < 0) m_sourceMayRaise = m_mayRaise && m_source->MayRaise() ? 1 : 0;
+    return m_sourceMayRaise == 1;
+  }
 
   bool m_mayRaise;
+  int8_t m_sourceMayRaise = -1;
+  // The leading predicates that keep positions up to a known last one:
+  // once the nodes reaching one of them pass its last position, the rest of
+  // the source cannot pass it.
+  size_t m_boundedLevels = 0;
   XInterface<CContext> m_context;
   // The nodes of level m_keptLevel, while counting levels.
   std::vector<Dom::XNode> m_kept;
@@ -150,6 +184,11 @@ class CPredicateIterator final : public CCommonIterator {
 public:
   explicit CPredicateIterator(CPredicateNodeSet* nodeSet) : CCommonIterator(nodeSet), m_chain(nodeSet->m_chain.Get()) {
     size_t levels = nodeSet->m_level;
+    m_bounded = std::min(m_chain->m_boundedLevels, levels);
+    for (size_t level = 0; level < m_bounded; ++level) {
+      // No node can pass: the source need not be walked at all.
+      if (m_chain->m_predicates[level]->GetLastPosition() == 0 && !m_chain->SourceMayRaise()) return;
+    }
     m_source = m_chain->m_source->CreateIterator();
     m_contexts.reserve(levels);
     m_levels.reserve(levels);
@@ -167,12 +206,29 @@ public:
 
   void Next() override {
     if (!m_node) return;
+    if (Done()) {
+      m_node = nullptr;
+      m_position = 0;
+      return;
+    }
     m_source->Next();
     Seek();
     m_position = m_node ? m_position + 1 : 0;
   }
 
 private:
+  // True when no later source node can pass a bounded predicate, because
+  // the nodes that reached it already fill its positions, and walking on
+  // could raise no error. Positions of one level only grow, and a node
+  // skipped here would meet only constant predicates before that level.
+  bool Done() {
+    for (size_t level = 0; level < m_bounded; ++level) {
+      int32_t reached = level == 0 ? m_source->GetPosition() : m_levels[level]->m_position;
+      if (reached >= m_chain->m_predicates[level]->GetLastPosition()) return !m_chain->SourceMayRaise();
+    }
+    return false;
+  }
+
   void Seek() {
     const Xpath::CPredicateList& predicates = m_chain->m_predicates;
     size_t levels = m_contexts.size();
@@ -195,11 +251,16 @@ private:
         m_node = std::move(node);
         return;
       }
+      if (Done()) {
+        m_node = nullptr;
+        return;
+      }
       m_source->Next();
     }
   }
 
   CPredicateChain* m_chain;
+  size_t m_bounded;
   XInterface<CIterator> m_source;
   std::vector<XInterface<CLevelIterator>> m_levels;
   std::vector<XInterface<CContext>> m_contexts;
@@ -209,6 +270,14 @@ XInterface<CIterator> CPredicateNodeSet::CreateIterator() { return new CPredicat
 
 int32_t CPredicateChain::GetCount(size_t level) {
   if (m_counts[level] >= 0) return m_counts[level];
+  if (level > 0 && level <= m_boundedLevels) {
+    // Constant positions: walking the level stops where they run out.
+    int32_t n = 0;
+    XInterface<CNodeSet> nodeSet = new CPredicateNodeSet(this, level);
+    for (XInterface<CIterator> it = nodeSet->CreateIterator(); it->GetNode(); it->Next()) ++n;
+    m_counts[level] = n;
+    return n;
+  }
   // Level by level from the deepest level kept so far, so that a chain of
   // predicates that all ask for their context size costs one pass per level
   // instead of one pass per level and per predicate before it.
@@ -658,6 +727,77 @@ bool IsPositionFree(const Xpath::CExpr* expr) {
          dynamic_cast<const CVariableReferenceExpr*>(expr);
 }
 
+// The value of expr when it is a number known without a context: number
+// literals under unary minus and arithmetic, a few levels deep.
+bool IsConstantNumber(const Xpath::CExpr* expr, Xpath::CNumber& out, int depth = 0) {
+  if (depth > 8) return false;
+  if (auto* number = dynamic_cast<const CNumberExpr*>(expr)) {
+    out = number->GetValue();
+    return true;
+  }
+  if (auto* unary = dynamic_cast<const CUnaryExpr*>(expr)) {
+    if (!IsConstantNumber(unary->GetOperand().Get(), out, depth + 1)) return false;
+    out = -out;
+    return true;
+  }
+  bool additive = dynamic_cast<const CAdditiveExpr*>(expr);
+  if (!additive && !dynamic_cast<const CMultiplicativeExpr*>(expr)) return false;
+  auto* binary = static_cast<const CBinaryExpr*>(expr);
+  Xpath::CNumber a, b;
+  if (!IsConstantNumber(binary->GetLeft().Get(), a, depth + 1) ||
+      !IsConstantNumber(binary->GetRight().Get(), b, depth + 1)) {
+    return false;
+  }
+  switch (binary->GetCode() + (additive ? 0 : 2)) {
+  case 0: out = a + b; break;
+  case 1: out = a - b; break;
+  case 2: out = a * b; break;
+  case 3: out = a / b; break;
+  default: out = a % b; break;
+  }
+  return true;
+}
+
+bool IsPositionCall(const Xpath::CExpr* expr) {
+  auto* call = dynamic_cast<const CFunctionCallExpr*>(expr);
+  return call && call->GetArguments().empty() && IsCoreFunction(*call, {u"position"});
+}
+
+// A bound as a last position: none below 1, and the 32-bit positions never
+// pass the top of their range.
+int32_t ClampPosition(double last) {
+  if (!(last >= 1)) return 0;
+  return last >= INT32_MAX ? INT32_MAX : static_cast<int32_t>(last);
+}
+
+// The greatest position a predicate of expr keeps, or -1 when that is not
+// known without evaluating it.
+int32_t LastKeptPosition(const Xpath::CExpr* expr) {
+  Xpath::CNumber n;
+  if (IsConstantNumber(expr, n)) {
+    // Kept only where it equals the position.
+    return n.Floor() == n ? ClampPosition(n.GetValue()) : 0;
+  }
+  auto* binary = dynamic_cast<const CBinaryExpr*>(expr);
+  if (!binary) return -1;
+  bool equality = dynamic_cast<const CEqualityExpr*>(expr);
+  if (!equality && !dynamic_cast<const CRelationalExpr*>(expr)) return -1;
+  // Codes: = 0; < 0, > 1, <= 2, >= 3; as if position() stood on the left.
+  int32_t code = binary->GetCode();
+  bool left = IsPositionCall(binary->GetLeft().Get()) && IsConstantNumber(binary->GetRight().Get(), n);
+  if (!left) {
+    if (!IsPositionCall(binary->GetRight().Get()) || !IsConstantNumber(binary->GetLeft().Get(), n)) return -1;
+    if (!equality) code ^= 1;
+  }
+  if (equality) return code == 0 ? (n.Floor() == n ? ClampPosition(n.GetValue()) : 0) : -1;
+  if (n.IsNaN()) return 0;
+  switch (code) {
+  case 0: return n.IsPositiveInfinity() ? -1 : ClampPosition(n.Ceiling().GetValue() - 1);
+  case 2: return n.IsPositiveInfinity() ? -1 : ClampPosition(n.Floor().GetValue());
+  default: return -1;
+  }
+}
+
 struct CCoreSignature {
   const char16_t* name;
   size_t minArguments;
@@ -871,6 +1011,9 @@ XInterface<CValue> CUnionExpr::Evaluate(CContext* context) const {
 namespace Xpath {
 
 using Core::XInterface;
+
+CPredicate::CPredicate(const XInterface<CExpr>& expr)
+    : m_expr(expr), m_lastPosition(XpathPrivate::LastKeptPosition(expr.Get())) {}
 
 CPredicate::~CPredicate() { XpathPrivate::ReleaseExpr(m_expr); }
 

@@ -60,16 +60,22 @@ namespace Xpath {
 
 class CPredicate : public Core::CInterface {
 public:
-  explicit CPredicate(const Core::XInterface<CExpr>& expr) : m_expr(expr) {}
+  explicit CPredicate(const Core::XInterface<CExpr>& expr);
   ~CPredicate() override;
 
   // A number is compared with the context position; any other value is
   // converted to a boolean.
   bool Test(CContext* context) const;
   const Core::XInterface<CExpr>& GetExpr() const { return m_expr; }
+  // The greatest context position the predicate can keep, known without a
+  // context for a constant number and for position() compared with one
+  // (0: it keeps none); -1 when unknown. Evaluating such a predicate never
+  // raises, so a walk may stop once the positions pass it.
+  int32_t GetLastPosition() const { return m_lastPosition; }
 
 private:
   Core::XInterface<CExpr> m_expr;
+  int32_t m_lastPosition;
 };
 
 using CPredicateList = std::vector<Core::XInterface<CPredicate>>;
