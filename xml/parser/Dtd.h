@@ -76,8 +76,8 @@ public:
   std::vector<std::unique_ptr<CNotation>> notations;
 
   // The first declaration of a name is the one found.
-  CEntity* FindGeneralEntity(Core::StringView name) const { return Find(m_general, name); }
-  CEntity* FindParameterEntity(Core::StringView name) const { return Find(m_parameter, name); }
+  CEntity* FindGeneralEntity(Core::StringView name) const { return Find(m_general, name, m_lastGeneral); }
+  CEntity* FindParameterEntity(Core::StringView name) const { return Find(m_parameter, name, m_lastParameter); }
   CAttlist* FindAttlist(Core::StringView elementName) const {
     auto it = m_attlists.find(elementName);
     return it == m_attlists.end() ? nullptr : it->second;
@@ -101,13 +101,21 @@ public:
 
 private:
   using CIndex = std::unordered_map<Core::String, CEntity*, CStringHash, CStringEqual>;
-  static CEntity* Find(const CIndex& index, Core::StringView name) {
+  // Documents tend to repeat one reference many times over: the last entity
+  // found is checked before hashing. A found entity stays the one bound to
+  // its name, since later declarations never replace it.
+  static CEntity* Find(const CIndex& index, Core::StringView name, CEntity*& last) {
+    if (last && last->name == name) return last;
     auto it = index.find(name);
-    return it == index.end() ? nullptr : it->second;
+    if (it == index.end()) return nullptr;
+    last = it->second;
+    return last;
   }
 
   CIndex m_general;
   CIndex m_parameter;
+  mutable CEntity* m_lastGeneral = nullptr;
+  mutable CEntity* m_lastParameter = nullptr;
   std::unordered_map<Core::String, CAttlist*, CStringHash, CStringEqual> m_attlists;
 };
 

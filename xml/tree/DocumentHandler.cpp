@@ -86,9 +86,14 @@ void CXdmDocumentHandler::ReserveText(size_t count) {
   size_t need = runLength + count + 1;
   size_t size = need >= m_store->textBlockSize ? need + need / 8 : m_store->textBlockSize;
   char16_t* oldBlock = m_store->textBlocks.empty() ? nullptr : m_store->textBlocks.back();
-  char16_t* block = m_store->NewTextBlock(size);
-  if (runLength) std::memcpy(block, m_runStart, runLength * sizeof(char16_t));
-  if (m_runStart && m_runStart == oldBlock) m_store->DropTextBlock(oldBlock);
+  char16_t* block;
+  if (m_runStart && m_runStart == oldBlock) {
+    // The run is all the block holds: grown where it lies, not copied.
+    block = m_store->GrowLastTextBlock(size);
+  } else {
+    block = m_store->NewTextBlock(size);
+    if (runLength) std::memcpy(block, m_runStart, runLength * sizeof(char16_t));
+  }
   if (m_runStart) m_runStart = block;
   m_textFill = block + runLength;
   m_textEnd = block + size;

@@ -1,5 +1,6 @@
 #include "xml/tree/DocumentStore.h"
 
+#include <cstdlib>
 #include <new>
 
 namespace Dom {
@@ -30,7 +31,7 @@ CDocumentStore::CDocumentStore(CDocumentNode* document, uint32_t documentNumber)
 
 CDocumentStore::~CDocumentStore() {
   for (char* block : nodeBlocks) ::operator delete(block);
-  for (char16_t* block : textBlocks) ::operator delete(block);
+  for (char16_t* block : textBlocks) std::free(block);
 }
 
 char* CDocumentStore::NewNodeBlock(size_t bytes) {
@@ -40,21 +41,32 @@ char* CDocumentStore::NewNodeBlock(size_t bytes) {
   return block;
 }
 
+// Text blocks come from malloc so that a growing run can be reallocated: for
+// big blocks the allocator remaps the pages instead of copying and touching
+// them again.
 char16_t* CDocumentStore::NewTextBlock(size_t units) {
   textBlocks.reserve(textBlocks.size() + 1);
-  auto* block = static_cast<char16_t*>(::operator new(units * sizeof(char16_t)));
+  auto* block = static_cast<char16_t*>(std::malloc(units * sizeof(char16_t)));
+  if (!block) throw std::bad_alloc();
   textBlocks.push_back(block);
+  return block;
+}
+
+char16_t* CDocumentStore::GrowLastTextBlock(size_t units) {
+  auto* block = static_cast<char16_t*>(std::realloc(textBlocks.back(), units * sizeof(char16_t)));
+  if (!block) throw std::bad_alloc();
+  textBlocks.back() = block;
   return block;
 }
 
 namespace {
 
-template <class T>
-void Drop(std::vector<T*>& blocks, T* block) {
+template <class T, class Free>
+void Drop(std::vector<T*>& blocks, T* block, Free release) {
   for (size_t i = blocks.size(); i-- > 0;) {
     if (blocks[i] == block) {
       blocks.erase(blocks.begin() + ptrdiff_t(i));
-      ::operator delete(block);
+      release(block);
       return;
     }
   }
@@ -63,7 +75,11 @@ void Drop(std::vector<T*>& blocks, T* block) {
 } // namespace
 
 // The block is nearly always among the last ones: searched from the end.
-void CDocumentStore::DropNodeBlock(char* block) { Drop(nodeBlocks, block); }
-void CDocumentStore::DropTextBlock(char16_t* block) { Drop(textBlocks, block); }
+void CDocumentStore::DropNodeBlock(char* block) {
+  Drop(nodeBlocks, block, [](char* b) { ::operator delete(b); });
+}
+void CDocumentStore::DropTextBlock(char16_t* block) {
+  Drop(textBlocks, block, [](char16_t* b) { std::free(b); });
+}
 
 } // namespace Dom

@@ -37,6 +37,9 @@ struct CDocumentStore {
   char* NewNodeBlock(size_t bytes);
   // A new text block of the given size in units, appended to the block list.
   char16_t* NewTextBlock(size_t units);
+  // Resizes the last text block in place where the allocator can, keeping its
+  // first units; only valid while nothing refers into the block.
+  char16_t* GrowLastTextBlock(size_t units);
   // Frees a block that no record or text refers to any more.
   void DropNodeBlock(char* block);
   void DropTextBlock(char16_t* block);

@@ -66,6 +66,15 @@ TEST(Dtd, FirstDeclarationWins) {
             "L SD S:a C:one< E ED L0");
 }
 
+// Lookups by name stay right whatever was looked up before: a name missed
+// before its declaration is found after it, a later declaration never
+// displaces one already used, and alternating names each find their own.
+TEST(Dtd, EntityLookupsAfterEarlierLookups) {
+  EXPECT_EQ(Events("<!DOCTYPE a [%u;<!ENTITY % u '<!ENTITY f \"late\">'><!ENTITY % p 'one'>"
+                   "<!ENTITY a '%p;'><!ENTITY % p 'two'><!ENTITY b '[%p;]'>%u;]><a>&a;&b;&f;&a;&b;</a>"),
+            "L SD S:a C:one[one]lateone[one] E ED L0");
+}
+
 TEST(Dtd, ExternalSubsetIsNeverRead) {
   // A reference to an entity only the external subset could declare.
   EXPECT_EQ(Events("<!DOCTYPE a SYSTEM 'no-such-file.dtd'><a>&x;</a>"), "L SD S:a K:x E ED L0");
