@@ -29,13 +29,25 @@ CDocumentStore::CDocumentStore(CDocumentNode* document, uint32_t documentNumber)
   }
 }
 
+namespace {
+
+// Room for one more block before it is allocated, so that recording it cannot
+// fail and leak it; grown by doubling, as reserving one more each time would
+// copy the whole list for every block.
+template <class T>
+void MakeRoom(std::vector<T*>& blocks) {
+  if (blocks.size() == blocks.capacity()) blocks.reserve(blocks.empty() ? 16 : 2 * blocks.size());
+}
+
+} // namespace
+
 CDocumentStore::~CDocumentStore() {
   for (char* block : nodeBlocks) ::operator delete(block);
   for (char16_t* block : textBlocks) std::free(block);
 }
 
 char* CDocumentStore::NewNodeBlock(size_t bytes) {
-  nodeBlocks.reserve(nodeBlocks.size() + 1);
+  MakeRoom(nodeBlocks);
   char* block = static_cast<char*>(::operator new(bytes));
   nodeBlocks.push_back(block);
   return block;
@@ -45,7 +57,7 @@ char* CDocumentStore::NewNodeBlock(size_t bytes) {
 // big blocks the allocator remaps the pages instead of copying and touching
 // them again.
 char16_t* CDocumentStore::NewTextBlock(size_t units) {
-  textBlocks.reserve(textBlocks.size() + 1);
+  MakeRoom(textBlocks);
   auto* block = static_cast<char16_t*>(std::malloc(units * sizeof(char16_t)));
   if (!block) throw std::bad_alloc();
   textBlocks.push_back(block);
