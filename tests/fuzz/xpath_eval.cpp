@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "../tools/PlainXpathImplementation.h"
 #include "FuzzSupport.h"
 #include "xpath/CommonNodeSet.h"
 #include "xpath/Context.h"
@@ -97,29 +98,7 @@ private:
   std::unordered_map<String, Dom::CNode*> m_index;
 };
 
-class CNoExtensions : public Xpath::CValueConvertExtension, public Xpath::CValueCompareExtension {
-public:
-  bool ToBoolean(Xpath::CContext*, const Xpath::CValue&) override { return false; }
-  Xpath::CNumber ToNumber(Xpath::CContext*, const Xpath::CValue&) override { return Xpath::CNumber::NaN(); }
-  String ToString(Xpath::CContext*, const Xpath::CValue&) override { return {}; }
-  bool CompareNodeSetWithValue(Xpath::CContext*, int32_t, const Xpath::CValue&, const Xpath::CValue&) override {
-    return false;
-  }
-  bool CompareValueWithNodeSet(Xpath::CContext*, int32_t, const Xpath::CValue&, const Xpath::CValue&) override {
-    return false;
-  }
-};
-
-class CImplementation : public Xpath::CXpathImplementation {
-public:
-  Xpath::CNodeArrayFactory* GetNodeArrayFactory() override { return m_factory.Get(); }
-  Xpath::CValueConvertExtension* GetValueConvertExtension() override { return &m_extensions; }
-  Xpath::CValueCompareExtension* GetValueCompareExtension() override { return &m_extensions; }
-
-private:
-  XInterface<Xpath::CNodeArrayFactory> m_factory = new Xpath::CBasicNodeArrayFactory();
-  CNoExtensions m_extensions;
-};
+using CImplementation = KeltoTools::CPlainXpathImplementation;
 
 // Converts the value every way; a node set is walked twice and its count,
 // first node and order must agree with the walk.

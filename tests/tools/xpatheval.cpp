@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "PlainXpathImplementation.h"
 #include "core/String.h"
 #include "core/Uri.h"
 #include "xml/parser/Sxp.h"
@@ -133,30 +134,7 @@ private:
   std::map<String, String> m_uris;
 };
 
-// No extension value types exist here; converting or comparing one is an error.
-class CNoExtensions : public Xpath::CValueConvertExtension, public Xpath::CValueCompareExtension {
-public:
-  bool ToBoolean(Xpath::CContext*, const Xpath::CValue&) override { return false; }
-  Xpath::CNumber ToNumber(Xpath::CContext*, const Xpath::CValue&) override { return Xpath::CNumber::NaN(); }
-  String ToString(Xpath::CContext*, const Xpath::CValue&) override { return {}; }
-  bool CompareNodeSetWithValue(Xpath::CContext*, int32_t, const Xpath::CValue&, const Xpath::CValue&) override {
-    return false;
-  }
-  bool CompareValueWithNodeSet(Xpath::CContext*, int32_t, const Xpath::CValue&, const Xpath::CValue&) override {
-    return false;
-  }
-};
-
-class CImplementation : public Xpath::CXpathImplementation {
-public:
-  Xpath::CNodeArrayFactory* GetNodeArrayFactory() override { return m_factory.Get(); }
-  Xpath::CValueConvertExtension* GetValueConvertExtension() override { return &m_extensions; }
-  Xpath::CValueCompareExtension* GetValueCompareExtension() override { return &m_extensions; }
-
-private:
-  XInterface<Xpath::CNodeArrayFactory> m_factory = new Xpath::CBasicNodeArrayFactory();
-  CNoExtensions m_extensions;
-};
+using CImplementation = KeltoTools::CPlainXpathImplementation;
 
 void AppendEscaped(std::string& out, Core::StringView text) {
   String escaped;
