@@ -1,0 +1,79 @@
+#include "xslt/processor/BasicLocationHandler.h"
+
+namespace XsltPrivate {
+
+namespace {
+
+// Positions compare as signed differences, document number first, as
+// document order does.
+int32_t Compare(Dom::CNodeIdentity a, Dom::CNodeIdentity b) {
+  int32_t d = int32_t(a.documentNumber - b.documentNumber);
+  if (d != 0) return d;
+  return int32_t(a.nodeIndex - b.nodeIndex);
+}
+
+} // namespace
+
+CBasicLocationHandler::CBasicLocationHandler() = default;
+
+CBasicLocationHandler::~CBasicLocationHandler() = default;
+
+void CBasicLocationHandler::SetParent(const Core::XInterface<Xslt::CLocationHandler>& parent) { m_parent = parent; }
+
+// The tables hold one string per entity, so a search from the newest entry
+// (the entity being read) is short.
+int32_t CBasicLocationHandler::Intern(std::vector<Core::String>& table, Core::StringView id) {
+  if (id.empty()) return -1;
+  for (size_t i = table.size(); i-- > 0;) {
+    if (table[i] == id) return int32_t(i);
+  }
+  table.emplace_back(id);
+  return int32_t(table.size() - 1);
+}
+
+void CBasicLocationHandler::RecordLocation(Dom::CNodeIdentity position, Core::StringView publicId,
+                                           Core::StringView systemId, int32_t line, int32_t column) {
+  if (publicId.empty() && systemId.empty()) return;
+  int32_t publicIndex = Intern(m_publicIds, publicId);
+  int32_t systemIndex = Intern(m_systemIds, systemId);
+  m_nodes.push_back(CNodeItem{position.documentNumber, position.nodeIndex, publicIndex, systemIndex,
+                              uint32_t(line), uint32_t(column)});
+  if (systemId.empty()) return;
+  if (!m_baseUris.empty()) {
+    CBaseUriItem& last = m_baseUris.back();
+    if (last.first.documentNumber == position.documentNumber && last.systemId == systemId) {
+      if (int32_t(position.nodeIndex - last.last.nodeIndex) > 0) last.last = position;
+      return;
+    }
+  }
+  m_baseUris.push_back(CBaseUriItem{position, position, Core::String(systemId)});
+}
+
+bool CBasicLocationHandler::GetLocation(Dom::CNodeIdentity position, Core::String& publicId, Core::String& systemId,
+                                        int32_t& line, int32_t& column) {
+  for (const CNodeItem& item : m_nodes) {
+    if (item.documentNumber != position.documentNumber || item.nodeIndex != position.nodeIndex) continue;
+    publicId = item.publicId < 0 ? Core::String() : m_publicIds[size_t(item.publicId)];
+    systemId = item.systemId < 0 ? Core::String() : m_systemIds[size_t(item.systemId)];
+    line = int32_t(item.line);
+    column = int32_t(item.column);
+    return true;
+  }
+  return m_parent && m_parent->GetLocation(position, publicId, systemId, line, column);
+}
+
+bool CBasicLocationHandler::GetBaseUri(Dom::CNodeIdentity position, Core::String& uri) {
+  for (const CBaseUriItem& range : m_baseUris) {
+    if (Compare(range.first, position) <= 0 && Compare(position, range.last) <= 0) {
+      uri = range.systemId;
+      return true;
+    }
+  }
+  return m_parent && m_parent->GetBaseUri(position, uri);
+}
+
+void CBasicLocationHandler::ForgetDocument(Dom::CNodeIdentity position) {
+  std::erase_if(m_nodes, [&](const CNodeItem& item) { return item.documentNumber == position.documentNumber; });
+}
+
+} // namespace XsltPrivate

@@ -1,0 +1,54 @@
+#pragma once
+// The location handler of stylesheets and runs: one record per node reported
+// while its document was parsed, and ranges of consecutive nodes read from
+// one entity for base URIs. What it does not know, its parent answers (a
+// run's handler has the stylesheet's as parent).
+#include <cstdint>
+#include <vector>
+
+#include "xml/xslt/LocationHandler.h"
+
+namespace XsltPrivate {
+
+class CBasicLocationHandler : public Xslt::CLocationHandler {
+public:
+  CBasicLocationHandler();
+  ~CBasicLocationHandler() override;
+
+  void SetParent(const Core::XInterface<Xslt::CLocationHandler>& parent) override;
+  // A node with neither a public nor a system id is not recorded.
+  void RecordLocation(Dom::CNodeIdentity position, Core::StringView publicId, Core::StringView systemId,
+                      int32_t line, int32_t column) override;
+  // The first record of the position, else the parent's answer.
+  bool GetLocation(Dom::CNodeIdentity position, Core::String& publicId, Core::String& systemId, int32_t& line,
+                   int32_t& column) override;
+  // The system id of the first range holding the position, else the parent's answer.
+  bool GetBaseUri(Dom::CNodeIdentity position, Core::String& uri) override;
+  // Drops the node records of the document; its base URI ranges stay.
+  void ForgetDocument(Dom::CNodeIdentity position) override;
+
+private:
+  struct CNodeItem {
+    uint32_t documentNumber;
+    uint32_t nodeIndex;
+    int32_t publicId;  // index into m_publicIds, -1 for none
+    int32_t systemId;  // index into m_systemIds, -1 for none
+    uint32_t line;
+    uint32_t column;
+  };
+  struct CBaseUriItem {
+    Dom::CNodeIdentity first;
+    Dom::CNodeIdentity last;
+    Core::String systemId;
+  };
+
+  static int32_t Intern(std::vector<Core::String>& table, Core::StringView id);
+
+  Core::XInterface<Xslt::CLocationHandler> m_parent;
+  std::vector<Core::String> m_publicIds;
+  std::vector<Core::String> m_systemIds;
+  std::vector<CNodeItem> m_nodes;
+  std::vector<CBaseUriItem> m_baseUris;
+};
+
+} // namespace XsltPrivate
