@@ -1,0 +1,30 @@
+#pragma once
+// String objects: new String(v), and the wrappers ToObject makes for String
+// values ('abc'.charAt(1) goes through one). Class name "String"; the
+// primitive value is the string, which never changes, and the own property
+// 'length' (ReadOnly, DontEnum, DontDelete) is its number of code units.
+#include "script/engine/GlobalObjectBase.h"
+#include "script/engine/ScriptObject.h"
+
+namespace EcmaScript {
+
+class CStringObject : public CScriptObject {
+public:
+  // Prototype String.prototype of the global object.
+  CStringObject(CGlobalObjectBase* global, Core::String value);
+  // With a prototype of its own (String.prototype itself).
+  CStringObject(CGlobalObjectBase* global, CScriptObject* prototype, Core::String value);
+
+  Core::StringView GetClassName() const override { return u"String"; }
+  XValue GetPrimitiveValue() const override;
+  // 'length' is served from the string, so a wrapper costs no stored value.
+  XValue GetNativeProperty(CExecutionContext& context, int32_t nativeId) override;
+  const Core::String& GetValue() const { return m_value; }
+
+private:
+  void DefineLength();
+
+  Core::String m_value;
+};
+
+} // namespace EcmaScript

@@ -1,0 +1,53 @@
+#include "script/engine/GlobalObjectBase.h"
+
+#include "script/engine/ScriptExceptions.h"
+
+namespace EcmaScript {
+
+CGlobalObjectBase::CGlobalObjectBase() : CScriptObject(nullptr, nullptr) {}
+
+CGlobalObjectBase::~CGlobalObjectBase() {
+  // Objects still held from outside outlive their global object: they
+  // forget it, and their own destruction then touches no list.
+  while (!m_liveObjects.IsEmpty()) {
+    CLiveLink* link = m_liveObjects.next;
+    link->object->m_global = nullptr;
+    link->Unlink();
+  }
+}
+
+void CGlobalObjectBase::ClearLiveObjects() {
+  // Each object moves to a second list before it is cleared; clearing may
+  // free any other object, which then unlinks itself from whichever list
+  // holds it, so the walk never keeps a pointer that could dangle.
+  CLiveLink done;
+  while (!m_liveObjects.IsEmpty()) {
+    CLiveLink* link = m_liveObjects.next;
+    XObject object(link->object);
+    link->Unlink();
+    link->InsertBefore(&done);
+    object->Clear();
+  }
+  while (!done.IsEmpty()) {
+    CLiveLink* link = done.next;
+    link->Unlink();
+    link->InsertBefore(&m_liveObjects);
+  }
+}
+
+int32_t CGlobalObjectBase::CountLiveObjects() const {
+  int32_t n = 0;
+  for (const CLiveLink* link = m_liveObjects.next; link != &m_liveObjects; link = link->next) ++n;
+  return n;
+}
+
+CDepthGuard::CDepthGuard(CGlobalObjectBase* global, CScriptObject* object) : m_global(global) {
+  if (!m_global) return;
+  if (m_global->m_depth >= m_global->m_depthLimit) {
+    m_global = nullptr;
+    throw CRuntimeError(CRuntimeError::CallDepthExceeded, object);
+  }
+  ++m_global->m_depth;
+}
+
+} // namespace EcmaScript

@@ -1,0 +1,160 @@
+#include "script/engine/PropertyTable.h"
+
+#include <cstring>
+
+#include "script/engine/ReleaseQueue.h"
+
+namespace EcmaScript {
+
+namespace {
+
+// Tables up to this capacity are scanned whole; a scan of eight slots costs
+// less than keeping an index.
+constexpr int32_t kLargestScannedCapacity = 8;
+
+template <class T>
+T* AllocateArray(int32_t count) {
+  auto* p = static_cast<T*>(EcmaScriptPrivate::AllocateSmall(sizeof(T) * static_cast<size_t>(count)));
+  return p;
+}
+
+template <class T>
+void FreeArray(T* p, int32_t count) {
+  EcmaScriptPrivate::FreeSmall(p, sizeof(T) * static_cast<size_t>(count));
+}
+
+} // namespace
+
+bool CPropertyTable::Matches(const CPropertyEntry* entry, const CPropertyName& name, int32_t hash) {
+  if (entry->GetHash() != hash) return false;
+  if (entry->GetSharedText() == name.GetSharedText()) return true;
+  return name.Equals(entry->GetText());
+}
+
+int32_t CPropertyTable::FindSlot(const CPropertyName& name) const {
+  if (m_count == 0) return -1;
+  int32_t hash = name.GetHash();
+  if (!m_index) {
+    for (int32_t s = 0; s < m_capacity; ++s) {
+      const CPropertyEntry* e = m_slots[s];
+      if (e && Matches(e, name, hash)) return s;
+    }
+    return -1;
+  }
+  int32_t mask = m_indexCapacity - 1;
+  for (int32_t i = hash & mask;; i = (i + 1) & mask) {
+    const CIndexSlot& x = m_index[i];
+    if (x.slot == kIndexEmpty) return -1;
+    if (x.slot >= 0 && x.hash == hash && Matches(m_slots[x.slot], name, hash)) return x.slot;
+  }
+}
+
+int32_t CPropertyTable::Insert(const CPropertyName& name, CValue* value, int32_t nativeId, int32_t attributes) {
+  if (m_count >= m_capacity * 3 / 4) Grow();
+  Core::XInterface<CNameText> text = name.IsIntegerForm() || !name.GetSharedText()
+                                         ? Core::XInterface<CNameText>(new CNameText(name.GetText()))
+                                         : Core::XInterface<CNameText>(name.GetSharedText());
+  int32_t hash = name.GetHash();
+  auto* entry = new CPropertyEntry(std::move(text), hash, value, nativeId, attributes);
+  int32_t slot = PlaceInSlots(entry);
+  ++m_count;
+  if (m_index) IndexAdd(hash, slot);
+  return slot;
+}
+
+int32_t CPropertyTable::PlaceInSlots(CPropertyEntry* entry) {
+  int32_t mask = m_capacity - 1;
+  int32_t s = entry->GetHash() & mask;
+  while (m_slots[s]) s = (s + 1) & mask;
+  m_slots[s] = entry;
+  return s;
+}
+
+void CPropertyTable::Grow() {
+  int32_t oldCapacity = m_capacity;
+  CPropertyEntry** old = m_slots;
+  m_capacity = oldCapacity ? oldCapacity * 2 : 4;
+  m_slots = AllocateArray<CPropertyEntry*>(m_capacity);
+  std::memset(m_slots, 0, sizeof(CPropertyEntry*) * static_cast<size_t>(m_capacity));
+  for (int32_t s = 0; s < oldCapacity; ++s) {
+    if (old[s]) PlaceInSlots(old[s]);
+  }
+  if (old) FreeArray(old, oldCapacity);
+  if (m_capacity > kLargestScannedCapacity) BuildIndex();
+}
+
+void CPropertyTable::BuildIndex() {
+  int32_t wanted = m_capacity * 2;
+  if (m_indexCapacity != wanted) {
+    if (m_index) FreeArray(m_index, m_indexCapacity);
+    m_index = AllocateArray<CIndexSlot>(wanted);
+    m_indexCapacity = wanted;
+  }
+  for (int32_t i = 0; i < m_indexCapacity; ++i) m_index[i] = {kIndexEmpty, 0};
+  m_indexUsed = 0;
+  int32_t mask = m_indexCapacity - 1;
+  for (int32_t s = 0; s < m_capacity; ++s) {
+    if (!m_slots[s]) continue;
+    int32_t hash = m_slots[s]->GetHash();
+    int32_t i = hash & mask;
+    while (m_index[i].slot != kIndexEmpty) i = (i + 1) & mask;
+    m_index[i] = {s, hash};
+    ++m_indexUsed;
+  }
+}
+
+void CPropertyTable::IndexAdd(int32_t hash, int32_t slot) {
+  // Entries fill at most three eighths of the index; once tombstones bring
+  // the total to one half, a rebuild clears them (it places the new entry
+  // too, since the slot array already holds it).
+  if (m_indexUsed + 1 > m_indexCapacity / 2) {
+    BuildIndex();
+    return;
+  }
+  int32_t mask = m_indexCapacity - 1;
+  int32_t i = hash & mask;
+  while (m_index[i].slot >= 0) i = (i + 1) & mask;
+  if (m_index[i].slot == kIndexEmpty) ++m_indexUsed;
+  m_index[i] = {slot, hash};
+}
+
+void CPropertyTable::RemoveAt(int32_t slot) {
+  CPropertyEntry* entry = m_slots[slot];
+  if (!entry) return;
+  if (m_index) {
+    int32_t mask = m_indexCapacity - 1;
+    int32_t i = entry->GetHash() & mask;
+    while (m_index[i].slot != slot) i = (i + 1) & mask;
+    m_index[i].slot = kIndexDeleted;
+  }
+  m_slots[slot] = nullptr;
+  --m_count;
+  // Last: releasing the value may free objects, even the one owning this table.
+  delete entry;
+}
+
+void CPropertyTable::Clear() {
+  CPropertyEntry** slots = m_slots;
+  int32_t capacity = m_capacity;
+  if (m_index) FreeArray(m_index, m_indexCapacity);
+  m_slots = nullptr;
+  m_capacity = m_count = 0;
+  m_index = nullptr;
+  m_indexCapacity = m_indexUsed = 0;
+  // The values go to the release queue, which the owner drains: the table
+  // is already empty then, and a long chain of objects is freed without
+  // recursion.
+  for (int32_t s = 0; s < capacity; ++s) {
+    CPropertyEntry* entry = slots[s];
+    if (!entry) continue;
+    if (CValue* value = entry->GetValue()) {
+      value->AddRef();
+      entry->SetValue(nullptr);
+      EcmaScriptPrivate::CReleaseQueue::Push(value);
+    }
+    delete entry;
+  }
+  if (slots) FreeArray(slots, capacity);
+}
+
+} // namespace EcmaScript

@@ -1,0 +1,150 @@
+#pragma once
+// Script values: counted and immutable, one class per type. The getters are
+// accessors, not conversions: on a value of another type they answer false,
+// the empty text, integer 0 or null (conversions are in Conversions.h).
+#include <cstdint>
+
+#include "core/Array.h"
+#include "core/Interface.h"
+#include "core/String.h"
+#include "script/engine/PropertyName.h"
+#include "script/engine/ScriptNumber.h"
+#include "script/engine/SmallAllocator.h"
+
+namespace EcmaScript {
+
+class CScriptObject;
+class CValue;
+
+using XValue = Core::XInterface<CValue>;
+using XObject = Core::XInterface<CScriptObject>;
+// Arguments of a call and the payload of a List value, in call order.
+using CArgumentList = Core::XArray<XValue>;
+
+// The payload of a Reference value: a base object (null when an identifier
+// was found in no scope) and a property name.
+class CReference {
+public:
+  CReference(CScriptObject* base, const CPropertyName& name);
+  ~CReference();
+  CReference(const CReference&) = delete;
+  CReference& operator=(const CReference&) = delete;
+
+  CScriptObject* GetBase() const;
+  const CPropertyName& GetName() const { return m_name; }
+
+private:
+  XObject m_base;
+  CPropertyName m_name;
+};
+
+class CValue : public Core::CInterface {
+public:
+  KELTO_SMALL_OBJECT_ALLOCATION
+
+  enum : int32_t {
+    UndefinedType = 0,
+    NullType = 1,
+    BooleanType = 2,
+    StringType = 3,
+    NumberType = 4,
+    ObjectType = 5,
+    ReferenceType = 6,
+    ListType = 7,
+  };
+
+  virtual int32_t GetType() const = 0;
+  virtual bool GetBoolean() const { return false; }
+  virtual const Core::String& GetString() const;
+  virtual CScriptNumber GetNumber() const { return CScriptNumber(0); }
+  // No use added.
+  virtual CScriptObject* GetObject() const { return nullptr; }
+  virtual const CReference* GetReference() const { return nullptr; }
+  virtual const CArgumentList* GetList() const { return nullptr; }
+
+  // Undefined, Null, Boolean, String or Number.
+  bool IsPrimitive() const { return GetType() <= NumberType; }
+};
+
+class CUndefinedValue final : public CValue {
+public:
+  int32_t GetType() const override { return UndefinedType; }
+};
+
+class CNullValue final : public CValue {
+public:
+  int32_t GetType() const override { return NullType; }
+};
+
+class CBooleanValue final : public CValue {
+public:
+  explicit CBooleanValue(bool value) : m_value(value) {}
+  int32_t GetType() const override { return BooleanType; }
+  bool GetBoolean() const override { return m_value; }
+
+private:
+  bool m_value;
+};
+
+class CStringValue final : public CValue {
+public:
+  explicit CStringValue(Core::String value) : m_value(std::move(value)) {}
+  int32_t GetType() const override { return StringType; }
+  const Core::String& GetString() const override { return m_value; }
+
+private:
+  Core::String m_value;
+};
+
+class CNumberValue final : public CValue {
+public:
+  explicit CNumberValue(CScriptNumber value) : m_value(value) {}
+  int32_t GetType() const override { return NumberType; }
+  CScriptNumber GetNumber() const override { return m_value; }
+
+private:
+  CScriptNumber m_value;
+};
+
+class CObjectValue final : public CValue {
+public:
+  explicit CObjectValue(CScriptObject* object);
+  ~CObjectValue() override;
+  int32_t GetType() const override { return ObjectType; }
+  CScriptObject* GetObject() const override { return m_object; }
+
+private:
+  CScriptObject* m_object;  // counted
+};
+
+class CReferenceValue final : public CValue {
+public:
+  CReferenceValue(CScriptObject* base, const CPropertyName& name) : m_reference(base, name) {}
+  int32_t GetType() const override { return ReferenceType; }
+  const CReference* GetReference() const override { return &m_reference; }
+
+private:
+  CReference m_reference;
+};
+
+class CListValue final : public CValue {
+public:
+  CListValue() = default;
+  explicit CListValue(CArgumentList values) : m_values(std::move(values)) {}
+  int32_t GetType() const override { return ListType; }
+  const CArgumentList* GetList() const override { return &m_values; }
+
+private:
+  CArgumentList m_values;  // released last to first
+};
+
+// Values as the interpreter hands them out. Undefined, Null and the two
+// Booleans are shared instances: values never change, so nothing can tell.
+XValue MakeUndefined();
+XValue MakeNull();
+XValue MakeBoolean(bool value);
+XValue MakeNumber(CScriptNumber value);
+XValue MakeString(Core::String value);
+XValue MakeObject(CScriptObject* object);
+
+} // namespace EcmaScript
