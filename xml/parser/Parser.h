@@ -173,6 +173,10 @@ public:
   const CReaderRec* GetBottom() const { return m_depth > 0 ? m_records[0].get() : nullptr; }
   int32_t GetDepth() const { return m_depth; }
 
+  // A parameter-entity reference was left unexpanded: declarations may be
+  // missing from what was read.
+  bool SkippedParameterEntity() const { return m_skippedParameterEntity; }
+
   // Counts units that the document did not spell out against the expansion
   // bound; past it, raises the error code.
   void ChargeExpansion(int64_t units, int32_t code);
@@ -206,6 +210,7 @@ private:
   Core::String m_pendingName;
   bool m_inComment = false;
   bool m_inCdata = false;
+  bool m_skippedParameterEntity = false;
   int64_t m_expanded = 0;
   int64_t m_documentUnits = 0;  // read from the document entity
 
@@ -249,6 +254,12 @@ public:
 
   CEntity* FindGeneralEntity(Core::StringView name) const;
   CEntity* FindParameterEntity(Core::StringView name) const;
+  // Every declaration of the document was read: it has no external subset
+  // and no parameter-entity reference was left unexpanded, so a name no
+  // declaration gave is undeclared.
+  bool AllDeclarationsRead() const {
+    return !m_dtd || (!m_dtd->hasSystemId && !m_tokenizer.SkippedParameterEntity());
+  }
 
   bool IsDeclarationSettled() const { return m_declarationSettled; }
   Unicode::CEncoding* GetCurrentEncoding() const { return m_currentEncoding.Get(); }

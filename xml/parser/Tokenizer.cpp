@@ -116,6 +116,7 @@ void CTokenizer::Open(Sxp::IReader* documentReader) {
   m_pendingReference = false;
   m_pendingName.clear();
   m_inComment = m_inCdata = false;
+  m_skippedParameterEntity = false;
   m_expanded = 0;
   m_documentUnits = 0;
   m_kind = TokEnd;
@@ -298,6 +299,7 @@ void CTokenizer::NextToken() {
       ReadNameAfter(static_cast<char16_t>(d), m_text);
       if (GetChar() != u';') m_parser.ThrowError(ErrorBadToken);
       if (ExpandEntity(m_text, false)) continue;
+      m_skippedParameterEntity = true;
       m_kind = TokPeRef;
       return;
     }
@@ -512,6 +514,10 @@ int32_t CTokenizer::ReadCharacterData(char16_t* units, int32_t max) {
       if (char16_t p = Predefined(m_scratch)) {
         units[n++] = p;
       } else if (!ExpandEntity(m_scratch, true)) {
+        if (!m_parser.FindGeneralEntity(m_scratch) && m_parser.AllDeclarationsRead()) {
+          m_parser.ThrowError(ErrorUndefinedEntity);
+        }
+        // Declared external, or maybe declared where the parser does not read.
         m_pendingReference = true;
         m_pendingName = m_scratch;
         return n;
@@ -619,6 +625,7 @@ int32_t CTokenizer::ReadEntityValue(char16_t* units, int32_t max) {
     case u'%': {
       ReadEntityName(m_scratch);
       if (!ExpandEntity(m_scratch, false)) {
+        m_skippedParameterEntity = true;
         m_pendingText.assign(1, u'%');
         m_pendingText += m_scratch;
         m_pendingText += u';';
