@@ -220,9 +220,14 @@ void CParser::SettleEncoding(Core::StringView declared) {
     if (!EqualsNoCase(declared, m_currentEncoding->GetName())) ThrowError(ErrorMismatchedEncoding);
     return;
   }
-  // A UTF-16 document keeps the byte order of its mark.
+  // A byte-order mark names the encoding the bytes are in, a UTF-16 one its
+  // byte order too: that encoding stays, and a declaration naming another
+  // would only misread the rest.
   const Unicode::CEncoding* detected = m_documentReader ? m_documentReader->GetDetectedEncoding() : nullptr;
-  if (found == m_encodings[1].Get() && detected && detected->GetName() == u"UTF-16") return;
+  if (detected && m_documentReader->HasByteOrderMark()) {
+    if (!EqualsNoCase(declared, detected->GetName())) ThrowError(ErrorMismatchedEncoding);
+    return;
+  }
   m_currentEncoding = found;
 }
 

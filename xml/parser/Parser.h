@@ -51,6 +51,8 @@ public:
   int32_t Read(char16_t* units, int32_t max) override;
   // The encoding detected from the first bytes (null before the first read).
   const Unicode::CEncoding* GetDetectedEncoding() const { return m_detected.Get(); }
+  // The detected encoding was named by a byte-order mark.
+  bool HasByteOrderMark() const { return m_marked; }
 
 private:
   int32_t Detect(char16_t* units);
@@ -69,6 +71,7 @@ private:
   int32_t m_byteCount = 0;
   int32_t m_bytePos = 0;
   bool m_detecting = true;
+  bool m_marked = false;
 };
 
 // One open entity: the units read so far and where reading stands. The

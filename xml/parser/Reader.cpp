@@ -87,12 +87,17 @@ int32_t CInputSourceReader::Detect(char16_t* units) {
   if (m_byteCount >= 2 && b[0] == 0xFE && b[1] == 0xFF) {
     m_detected = Core::Make<Unicode::CUtf16Encoding>(true);
     m_bytePos = 2;
+    m_marked = true;
   } else if (m_byteCount >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
     m_detected = Core::Make<Unicode::CUtf16Encoding>(false);
     m_bytePos = 2;
+    m_marked = true;
   } else {
     m_detected = Core::Make<Unicode::CUtf8Encoding>();
-    if (m_byteCount >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) m_bytePos = 3;
+    if (m_byteCount >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
+      m_bytePos = 3;
+      m_marked = true;
+    }
   }
   return DecodeOne(*m_detected, units);
 }

@@ -43,6 +43,22 @@ TEST(ParserInput, Utf8ByteOrderMarkIsPassedOver) {
   EXPECT_EQ(Error("\xEF\xBB\xBF<a></b>"), "Mismatched end tag @1:7");
 }
 
+// The mark names the encoding; a declaration naming another would misread
+// the rest of the document.
+TEST(ParserInput, ByteOrderMarkAndDeclaredEncodingMustAgree) {
+  EXPECT_EQ(Error("\xEF\xBB\xBF<?xml version='1.0' encoding='iso-8859-1'?><a>\xC3\xA9</a>"),
+            "Mismatched encoding name @1:43");
+  EXPECT_EQ(Error("\xEF\xBB\xBF<?xml version='1.0' encoding='UTF-16'?><a/>"), "Mismatched encoding name @1:39");
+  EXPECT_EQ(Error("\xFE\xFF" + Utf16(u"<?xml version='1.0' encoding='ISO-8859-1'?><a/>", true)),
+            "Mismatched encoding name @1:43");
+  EXPECT_EQ(Error("\xFF\xFE" + Utf16(u"<?xml version='1.0' encoding='utf-8'?><a/>", false)),
+            "Mismatched encoding name @1:38");
+  // A name the parser does not know is that error first.
+  EXPECT_EQ(Error("\xEF\xBB\xBF<?xml version='1.0' encoding='latin1'?><a/>"), "Unsupported encoding @1:39");
+  EXPECT_EQ(Events("\xEF\xBB\xBF<?xml version='1.0' encoding='utf-8'?><a>\xC3\xA9</a>"),
+            "L SD S:a C:\xC3\xA9 E ED L0");
+}
+
 TEST(ParserInput, ByteOrderMarksHandedOutAByteAtATime) {
   const std::string utf16 = "L SD S:a C:\xC3\xA9 E ED L0";
   EXPECT_EQ(ParseBytes("\xFE\xFF" + Utf16(u"<a>\u00E9</a>", true), "", nullptr, nullptr, 1).log, utf16);
