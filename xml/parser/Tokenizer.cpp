@@ -408,6 +408,9 @@ void CTokenizer::NextToken() {
 
 int32_t CTokenizer::ReadCharacterReference(char16_t* units) {
   int32_t c = GetChar();
+  // Leading zeros are allowed in any number; a value past the last character
+  // stops growing there, so that no count of digits can overflow it.
+  constexpr uint32_t kTooLarge = 0x110000;
   uint32_t value = 0;
   int digits = 0;
   if (c == u'x') {
@@ -415,13 +418,13 @@ int32_t CTokenizer::ReadCharacterReference(char16_t* units) {
       c = GetChar();
       int v = HexValue(c);
       if (v < 0) break;
-      if (++digits > 6) m_parser.ThrowError(ErrorBadCharRef);
-      value = value * 16 + static_cast<uint32_t>(v);
+      ++digits;
+      value = std::min(value * 16 + static_cast<uint32_t>(v), kTooLarge);
     }
   } else {
     while (c >= u'0' && c <= u'9') {
-      if (++digits > 6) m_parser.ThrowError(ErrorBadCharRef);
-      value = value * 10 + static_cast<uint32_t>(c - u'0');
+      ++digits;
+      value = std::min(value * 10 + static_cast<uint32_t>(c - u'0'), kTooLarge);
       c = GetChar();
     }
   }

@@ -52,6 +52,9 @@ TEST(ParserEvents, CdataAndBracketsInText) {
 
 TEST(ParserEvents, CharacterReferences) {
   EXPECT_EQ(Events("<a>&#x41;&#65;&#x1F600;</a>"), "L SD S:a C:AA\xF0\x9F\x98\x80 E ED L0");
+  // Only the value counts, not the number of digits.
+  EXPECT_EQ(Events("<a v='&#0000000065;'>&#0000000065;&#x0000000000041;&#x00001F600;</a>"),
+            "L SD S:a A:v C:A EA C:AA\xF0\x9F\x98\x80 E ED L0");
 }
 
 TEST(ParserEvents, EntitiesExpandInPlace) {
