@@ -271,6 +271,7 @@ void CTokenizer::NextToken() {
       return;
     }
     case ClassNameChar:
+    case ClassMinus:
       ReadNameAfter(static_cast<char16_t>(c), m_text);
       m_kind = TokNameToken;
       return;

@@ -17,7 +17,7 @@ TEST(Dtd, AttributeDeclarationsWithTypesAndDefaults) {
   auto lines = Declarations(
       "<!DOCTYPE a [<!ATTLIST a c CDATA #REQUIRED i ID #IMPLIED r IDREF #IMPLIED rs IDREFS #IMPLIED"
       " e ENTITY #IMPLIED es ENTITIES #IMPLIED t NMTOKEN #IMPLIED ts NMTOKENS #IMPLIED"
-      " n NOTATION (x|y) #IMPLIED en (1|b|.c) 'b' f CDATA #FIXED 'a&#10;b' d CDATA 'x\ny'>"
+       " n NOTATION (x|y) #IMPLIED en (1|b|.c|-d) 'b' f CDATA #FIXED 'a&#10;b' d CDATA 'x\ny'>"
       "<!ATTLIST b z CDATA 'again'>]><a/>",
       &error);
   EXPECT_EQ(error, "");
