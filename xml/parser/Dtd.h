@@ -6,9 +6,11 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "core/String.h"
+#include "xml/parser/Sxp.h"
 
 namespace XmlParserPrivate {
 
@@ -36,6 +38,14 @@ struct CAttribute {
 struct CAttlist {
   Core::String elementName;
   std::vector<std::unique_ptr<CAttribute>> attributes;
+};
+
+// The attributes an element's start tags are defaulted from, gathered over
+// every ATTLIST of the element: the first definition of a name binds it, so
+// a later one neither adds a second default nor replaces the first.
+struct CBoundAttributes {
+  std::vector<const CAttribute*> defaulted;  // #FIXED or a plain default, in declaration order
+  std::unordered_set<Core::StringView, CStringHash, CStringEqual> names;  // every bound name
 };
 
 struct CEntity {
@@ -78,9 +88,9 @@ public:
   // The first declaration of a name is the one found.
   CEntity* FindGeneralEntity(Core::StringView name) const { return Find(m_general, name, m_lastGeneral); }
   CEntity* FindParameterEntity(Core::StringView name) const { return Find(m_parameter, name, m_lastParameter); }
-  CAttlist* FindAttlist(Core::StringView elementName) const {
-    auto it = m_attlists.find(elementName);
-    return it == m_attlists.end() ? nullptr : it->second;
+  const CBoundAttributes* FindAttributes(Core::StringView elementName) const {
+    auto it = m_bound.find(elementName);
+    return it == m_bound.end() ? nullptr : &it->second;
   }
 
   CEntity* AddEntity(std::unique_ptr<CEntity> entity, bool parameter) {
@@ -95,8 +105,18 @@ public:
     attlists.push_back(std::make_unique<CAttlist>());
     CAttlist* a = attlists.back().get();
     a->elementName = Core::String(elementName);
-    m_attlists.emplace(a->elementName, a);
     return a;
+  }
+  // Called for each attribute definition once it is read in full.
+  void BindAttribute(Core::StringView elementName, const CAttribute& attribute) {
+    auto it = m_bound.find(elementName);
+    if (it == m_bound.end()) it = m_bound.emplace(Core::String(elementName), CBoundAttributes{}).first;
+    CBoundAttributes& bound = it->second;
+    // The view stays valid: definitions are never moved or removed.
+    if (!bound.names.insert(attribute.name).second) return;
+    if (attribute.defaultKind == Sxp::DefaultFixed || attribute.defaultKind == Sxp::DefaultValue) {
+      bound.defaulted.push_back(&attribute);
+    }
   }
 
 private:
@@ -116,7 +136,7 @@ private:
   CIndex m_parameter;
   mutable CEntity* m_lastGeneral = nullptr;
   mutable CEntity* m_lastParameter = nullptr;
-  std::unordered_map<Core::String, CAttlist*, CStringHash, CStringEqual> m_attlists;
+  std::unordered_map<Core::String, CBoundAttributes, CStringHash, CStringEqual> m_bound;
 };
 
 } // namespace XmlParserPrivate

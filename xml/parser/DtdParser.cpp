@@ -185,6 +185,7 @@ void CParser::ParseAttlistDecl() {
     ParseAttributeType(a);
     ExpectSpace();
     ParseDefaultDecl(a);
+    m_dtd->BindAttribute(element, a);
     if (m_dtdHandler) m_dtdHandler->AttributeDeclaration(element, a.name, a.type, a.defaultKind, a.defaultValue);
     Accept(T::TokSpace);
   }

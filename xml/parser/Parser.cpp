@@ -382,8 +382,8 @@ void CParser::ParseAttribute() {
 void CParser::AddAttributeDefaults() {
   if (!m_dtd || !m_doc) return;
   Core::StringView element = Core::StringView(m_openNames).substr(static_cast<size_t>(m_openStarts.back()));
-  const CAttlist* list = m_dtd->FindAttlist(element);
-  if (!list) return;
+  const CBoundAttributes* bound = m_dtd->FindAttributes(element);
+  if (!bound) return;
   auto writtenName = [this](size_t i) {
     size_t from = static_cast<size_t>(m_writtenStarts[i]);
     size_t to = i + 1 < m_writtenStarts.size() ? static_cast<size_t>(m_writtenStarts[i + 1]) : m_writtenNames.size();
@@ -395,8 +395,7 @@ void CParser::AddAttributeDefaults() {
   if (m_writtenStarts.size() > kScanLimit) {
     for (size_t i = 0; i < m_writtenStarts.size(); ++i) m_writtenSet.insert(writtenName(i));
   }
-  for (const auto& a : list->attributes) {
-    if (a->defaultKind != Sxp::DefaultFixed && a->defaultKind != Sxp::DefaultValue) continue;
+  for (const CAttribute* a : bound->defaulted) {
     bool written = false;
     if (m_writtenStarts.size() > kScanLimit) {
       written = m_writtenSet.count(a->name) != 0;

@@ -58,8 +58,8 @@ TEST(XmlCanon, CountIsTheNumberOfNodes) {
   std::string written, message;
   ASSERT_EQ(XmlCanon::Canonicalise(url, true, [&](std::string_view s) { written += s; }, message), 0);
   // The document, the comment of the internal subset, doc with three
-  // attributes, two items with three each.
-  EXPECT_EQ(written, "14\n");
+  // attributes, two items with four each.
+  EXPECT_EQ(written, "16\n");
 }
 
 TEST(XmlCanon, MissingFileCannotBeAccessed) {

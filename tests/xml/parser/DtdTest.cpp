@@ -27,6 +27,11 @@ TEST(Dtd, AttributeDeclarationsWithTypesAndDefaults) {
                        "AD a f 0 2 'a\nb'", "AD a d 0 3 'x y'", "AD b z 0 3 'again'"}));
 }
 
+TEST(Dtd, EveryAttributeDefinitionIsHeardAlsoWhenItDoesNotBind) {
+  EXPECT_EQ(Declarations("<!DOCTYPE a [<!ATTLIST a x CDATA 'v' x CDATA 'w'><!ATTLIST a x CDATA #FIXED 'u'>]><a/>"),
+            (std::vector<std::string>{"AD a x 0 3 'v'", "AD a x 0 3 'w'", "AD a x 0 2 'u'"}));
+}
+
 TEST(Dtd, EntitiesAndNotations) {
   auto lines = Declarations(
       "<!DOCTYPE a [<!NOTATION n PUBLIC 'p'><!NOTATION m SYSTEM 'm.sys'>"

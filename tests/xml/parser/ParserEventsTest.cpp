@@ -91,17 +91,23 @@ TEST(ParserEvents, UndeclaredEntitiesInContent) {
   for (const auto& c : cases) EXPECT_EQ(Events(c.document), c.events) << c.document;
 }
 
-TEST(ParserEvents, AttributeDefaultsFromTheFirstAttlist) {
+TEST(ParserEvents, AttributeDefaultsFromEveryAttlist) {
   const char* doc =
       "<!DOCTYPE a [<!ATTLIST a d CDATA 'one' f CDATA #FIXED 'fix' r CDATA #REQUIRED i CDATA #IMPLIED"
       " e CDATA '' d CDATA 'again' n CDATA 'l&#10;f'>"
-      "<!ATTLIST a late CDATA 'x'>]><a d='w'/>";
-  // Written ones are not repeated; the second ATTLIST adds no default.
-  EXPECT_EQ(Events(doc), "L SD S:a A:d C:w EA A:f C:fix EA A:e C: EA A:n C:l\nf EA E ED L0");
+      "<!ATTLIST a late CDATA 'x' i CDATA 'not' f CDATA 'not'>]><a d='w'/>";
+  // Written ones are not repeated; a later ATTLIST adds defaults for names
+  // no earlier definition bound.
+  EXPECT_EQ(Events(doc), "L SD S:a A:d C:w EA A:f C:fix EA A:e C: EA A:n C:l\nf EA A:late C:x EA E ED L0");
+  // A name defined twice in one list is defaulted once, from its first definition.
   Core::XInterface<CRecorder> r = Core::Make<CRecorder>();
   ASSERT_TRUE(ParseBytes("<!DOCTYPE a [<!ATTLIST a e CDATA '' x CDATA 'v' x CDATA 'w'>]><a/>", "", r.Get()).ok);
-  EXPECT_EQ(r->counts, (std::vector<int32_t>{0, 1, 1}));
-  EXPECT_EQ(r->log, "L SD S:a A:e C: EA A:x C:v EA A:x C:w EA E ED L0");
+  EXPECT_EQ(r->counts, (std::vector<int32_t>{0, 1}));
+  EXPECT_EQ(r->log, "L SD S:a A:e C: EA A:x C:v EA E ED L0");
+  // Each element has its own bindings.
+  EXPECT_EQ(Events("<!DOCTYPE a [<!ATTLIST a x CDATA #IMPLIED><!ATTLIST b x CDATA 'b'><!ATTLIST a x CDATA 'a'>]>"
+                   "<a><b/></a>"),
+            "L SD S:a S:b A:x C:b EA E E ED L0");
 }
 
 TEST(ParserEvents, LongDefaultValueComesInOneCall) {
