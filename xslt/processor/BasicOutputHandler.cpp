@@ -4,6 +4,7 @@
 #include "xml/writer/TextOutputHandler.h"
 #include "xml/writer/WriterException.h"
 #include "xml/writer/XmlOutputHandler.h"
+#include "xslt/processor/PendingServices.h"
 
 namespace Xslt {
 
@@ -94,3 +95,13 @@ void CBasicOutputHandler::ProcessingInstruction(Core::StringView target, Core::S
 }
 
 } // namespace Xslt
+
+namespace XsltPrivate {
+
+void MakeOutputHandlerFactory(CServiceSlot<Xslt::CBasicOutputHandlerFactory>& slot) {
+  auto made = Core::Make<Xslt::CBasicOutputHandlerFactory>();
+  slot.service = made.Get();
+  slot.use = made.Get();
+}
+
+} // namespace XsltPrivate

@@ -2,6 +2,7 @@
 
 #include "xslt/processor/EventRecording.h"
 #include "xslt/processor/OutputException.h"
+#include "xslt/processor/XsltException.h"
 
 namespace XsltPrivate {
 
@@ -188,7 +189,7 @@ void COutputElementStack::StartElement(Core::StringView qualifiedName, Core::Str
     return;
   }
   if (Collecting()) {
-    Refuse(kMisplacedElementNode, false);
+    Refuse(Xslt::CXsltException::MisplacedElementNode, false);
     return;
   }
   FlushStartTag();
@@ -227,7 +228,7 @@ void COutputElementStack::StartAttribute(Core::StringView qualifiedName, Core::S
     return;
   }
   if (Collecting()) {
-    Refuse(kMisplacedAttributeNode, true);
+    Refuse(Xslt::CXsltException::MisplacedAttributeNode, true);
     return;
   }
   if (!m_startTagPending)
@@ -260,7 +261,7 @@ void COutputElementStack::StartNamespace(Core::StringView prefix) {
     return;
   }
   if (Collecting()) {
-    Refuse(kMisplacedNamespaceNode, true);
+    Refuse(Xslt::CXsltException::MisplacedNamespaceNode, true);
     return;
   }
   m_pendingName.assign(prefix);
@@ -305,7 +306,7 @@ void COutputElementStack::StartComment() {
     return;
   }
   if (Collecting()) {
-    Refuse(kMisplacedCommentNode, true);
+    Refuse(Xslt::CXsltException::MisplacedCommentNode, true);
     return;
   }
   FlushStartTag();
@@ -329,7 +330,8 @@ void COutputElementStack::ProcessingInstruction(Core::StringView target, Core::S
     return;
   }
   if (Collecting()) {
-    if (m_refused.empty() && m_reporter) m_reporter->ReportOutputError(kMisplacedProcessingInstructionNode);
+    if (m_refused.empty() && m_reporter)
+      m_reporter->ReportOutputError(Xslt::CXsltException::MisplacedProcessingInstructionNode);
     return;
   }
   FlushStartTag();

@@ -26,8 +26,9 @@ namespace XsltPrivate {
 class CEventRecording;
 
 // Receives the recoverable errors of the nodes a stack refuses while it is
-// collecting text: the code (36 to 40) of the error to report. Processing
-// goes on after the call.
+// collecting text: the XSLT error code to report, one of
+// Xslt::CXsltException::MisplacedAttributeNode to MisplacedNamespaceNode.
+// Processing goes on after the call.
 class COutputErrorReporter {
 public:
   virtual void ReportOutputError(int32_t code) = 0;
@@ -38,15 +39,6 @@ protected:
 
 class COutputElementStack : public Core::CInterface {
 public:
-  // Codes of the recoverable errors given to the reporter.
-  enum : int32_t {
-    kMisplacedAttributeNode = 36,
-    kMisplacedCommentNode = 37,
-    kMisplacedElementNode = 38,
-    kMisplacedProcessingInstructionNode = 39,
-    kMisplacedNamespaceNode = 40,
-  };
-
   enum class EContent : uint8_t {
     kAny,
     // Only character data is wanted (the text of a processing instruction):

@@ -6,12 +6,8 @@
 
 namespace XsltPrivate {
 
-void MakeXpathImplementation(CServiceSlot<Xpath::CXpathImplementation>&, Xslt::CXsltImplementation&) {}
-
 void MakeSortedArrayFactory(CServiceSlot<Xslt::CSortedArrayFactory>&) {}
 
 void MakeDataSetFactory(CServiceSlot<Xslt::CDataSetFactory>&) {}
-
-void MakeOutputHandlerFactory(CServiceSlot<Xslt::CBasicOutputHandlerFactory>&) {}
 
 } // namespace XsltPrivate

@@ -5,7 +5,9 @@
 #include "xpath/NodeSet.h"
 #include "xpath/ValueConverter.h"
 #include "xpath/XpathException.h"
+#include "xslt/processor/PendingServices.h"
 #include "xslt/processor/ResultTreeFragment.h"
+#include "xslt/processor/XsltImplementation.h"
 
 namespace XsltPrivate {
 
@@ -140,6 +142,13 @@ void CPrivateXpathImplementation::AddValueType(int32_t type, Xpath::CValueConver
                                                Xpath::CValueCompareExtension* compare) {
   if (convert) m_convert->AddType(type, convert);
   if (compare) m_compare->AddType(type, compare);
+}
+
+void MakeXpathImplementation(CServiceSlot<Xpath::CXpathImplementation>& slot,
+                             Xslt::CXsltImplementation& implementation) {
+  auto made = Core::Make<CPrivateXpathImplementation>(implementation.GetNodeArrayFactory());
+  slot.service = made.Get();
+  slot.use = made.Get();
 }
 
 } // namespace XsltPrivate

@@ -3,6 +3,7 @@
 #include "support/TreeFixture.h"
 #include "tests/xslt/processor/OutputTestSupport.h"
 #include "xml/tree/DomException.h"
+#include "xslt/processor/BasicXsltImplementation.h"
 #include "xslt/processor/TreeOutputHandler.h"
 
 namespace {
@@ -120,6 +121,12 @@ TEST(BasicOutputHandlerFactory, MakesANewHandlerEachTime) {
   EXPECT_NE(a.Get(), b.Get());
   EXPECT_EQ(a->GetUseCount(), 1);
   EXPECT_NE(dynamic_cast<Xslt::CBasicOutputHandler*>(a.Get()), nullptr);
+
+  Core::XInterface<Xslt::CBasicXsltImplementation> services(new Xslt::CBasicXsltImplementation());
+  Xslt::CBasicOutputHandlerFactory* kept = services->GetOutputHandlerFactory();
+  ASSERT_NE(kept, nullptr);
+  EXPECT_EQ(services->GetOutputHandlerFactory(), kept);
+  EXPECT_EQ(kept->GetUseCount(), 1);
 }
 
 TEST(StringOutputHandler, KeepsOnlyCharacterDataSinceTheDocumentStarted) {

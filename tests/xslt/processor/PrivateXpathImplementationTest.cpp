@@ -10,6 +10,7 @@
 #include "xpath/Parser.h"
 #include "xpath/ValueConverter.h"
 #include "xpath/XpathException.h"
+#include "xslt/processor/BasicXsltImplementation.h"
 #include "xslt/processor/PrivateXpathImplementation.h"
 
 namespace {
@@ -209,6 +210,15 @@ TEST(PrivateXpathImplementation, KeepsItsNodeArrayFactory) {
   EXPECT_EQ(implementation->GetNodeArrayFactory(), factory.Get());
   EXPECT_NE(implementation->GetValueConvertExtension(), nullptr);
   EXPECT_NE(implementation->GetValueCompareExtension(), nullptr);
+}
+
+TEST(PrivateXpathImplementation, OneForTheImplementationFactory) {
+  Core::XInterface<Xslt::CBasicXsltImplementation> services(new Xslt::CBasicXsltImplementation());
+  Xpath::CXpathImplementation* xpath = services->GetXpathImplementation();
+  ASSERT_NE(dynamic_cast<XsltPrivate::CPrivateXpathImplementation*>(xpath), nullptr);
+  EXPECT_EQ(services->GetXpathImplementation(), xpath);
+  EXPECT_EQ(xpath->GetUseCount(), 1);
+  EXPECT_EQ(xpath->GetNodeArrayFactory(), services->GetNodeArrayFactory());
 }
 
 } // namespace
