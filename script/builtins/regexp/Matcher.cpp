@@ -1,7 +1,7 @@
 #include "script/builtins/regexp/Matcher.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cstdlib>
 #include <new>
 
 #include "script/builtins/regexp/RegExpCharacters.h"
@@ -114,16 +114,19 @@ bool CMatcher::GetResult(const int32_t*& captures, int32_t& groupCount) const {
   return true;
 }
 
-// Geometric growth keeps the copying linear in the final size.
+void CMatcher::CFree::operator()(int32_t* p) const { std::free(p); }
+
+// Geometric growth keeps the copying linear in the final size, and realloc
+// moves a large block by remapping its pages instead of copying them.
 void CMatcher::GrowStack(int32_t top, int64_t needed) {
   int64_t want = static_cast<int64_t>(top) + needed;
   if (want > m_limits.stackWords) throw RegExp::CTooComplexException(RegExp::CTooComplexException::Stack);
   int64_t capacity = std::max<int64_t>({want, static_cast<int64_t>(m_stackCapacity) * 2, kFirstStackWords});
   capacity = std::min<int64_t>(capacity, m_limits.stackWords);
-  std::unique_ptr<int32_t[]> stack(new (std::nothrow) int32_t[capacity]);
-  if (!stack) throw RegExp::CTooComplexException(RegExp::CTooComplexException::Memory);
-  if (top > 0) std::memcpy(stack.get(), m_stack.get(), static_cast<size_t>(top) * sizeof(int32_t));
-  m_stack = std::move(stack);
+  void* grown = std::realloc(m_stack.get(), static_cast<size_t>(capacity) * sizeof(int32_t));
+  if (!grown) throw RegExp::CTooComplexException(RegExp::CTooComplexException::Memory);
+  m_stack.release();
+  m_stack.reset(static_cast<int32_t*>(grown));
   m_stackCapacity = static_cast<int32_t>(capacity);
 }
 

@@ -46,6 +46,10 @@ public:
 private:
   void GrowStack(int32_t top, int64_t needed);
 
+  struct CFree {
+    void operator()(int32_t* p) const;
+  };
+
   const int32_t* m_program = nullptr;
   bool m_ignoreCase = false;
   bool m_multiline = false;
@@ -58,7 +62,7 @@ private:
   std::vector<int32_t> m_captures;
   // Per node with a record: the stack index of its innermost active record.
   std::vector<int32_t> m_slots;
-  std::unique_ptr<int32_t[]> m_stack;
+  std::unique_ptr<int32_t, CFree> m_stack;
   int32_t m_stackCapacity = 0;
 };
 
