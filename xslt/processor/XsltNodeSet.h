@@ -13,6 +13,11 @@
 
 namespace XsltPrivate {
 
+// The common bases: document order, a count taken once, the current node and
+// its position.
+using CCommonNodeSet = XpathPrivate::CCommonNodeSet;
+using CCommonIterator = XpathPrivate::CCommonIterator;
+
 // One node, or an empty set when the node is null.
 using CSingleNodeSet = XpathPrivate::CSingleNodeSet;
 using CSingleIterator = XpathPrivate::CSingleIterator;
@@ -20,7 +25,7 @@ using CSingleIterator = XpathPrivate::CSingleIterator;
 // The members' nodes merged in document order, each node once. Every member
 // must be in document order. The members are added by the creator before the
 // set is handed out and never change afterwards.
-class CUnionNodeSet : public XpathPrivate::CCommonNodeSet {
+class CUnionNodeSet : public CCommonNodeSet {
 public:
   // The data set gives the document order.
   explicit CUnionNodeSet(Xpath::CDataSet* dataSet) : m_dataSet(dataSet) {}
@@ -40,7 +45,7 @@ private:
 
 // Keeps the members' iterators in a heap ordered by their current nodes, so
 // that each step costs a logarithm of the number of members.
-class CUnionIterator : public XpathPrivate::CCommonIterator {
+class CUnionIterator : public CCommonIterator {
 public:
   explicit CUnionIterator(CUnionNodeSet* nodeSet);
   void Next() override;
