@@ -1,0 +1,36 @@
+#pragma once
+// A compiled xsl:key: name, match pattern and use expression.
+#include <vector>
+
+#include "core/Interface.h"
+#include "core/String.h"
+#include "xml/tree/Dom.h"
+#include "xpath/Expr.h"
+#include "xslt/compiler/ExpandedName.h"
+#include "xslt/compiler/Pattern.h"
+#include "xslt/compiler/TopLevel.h"
+
+namespace XsltPrivate {
+
+class CContext;
+
+class CKey : public CTopLevel {
+public:
+  void Compile(CStaticContext& context);
+
+  CExpandedName* GetName() const { return m_name.Get(); }
+  CPattern* GetMatch() const { return m_match.Get(); }
+  Xpath::CExpr* GetUse() const { return m_use.Get(); }
+
+  // The use values of the node: none unless the node matches the pattern;
+  // the string value of each node of a node-set result, else the result as
+  // a string.
+  void GetKeyValues(const Dom::XNode& node, CContext& context, std::vector<Core::String>& values) const;
+
+private:
+  Core::XInterface<CExpandedName> m_name;
+  Core::XInterface<CPattern> m_match;
+  Core::XInterface<Xpath::CExpr> m_use;
+};
+
+} // namespace XsltPrivate
