@@ -1,6 +1,7 @@
 #include "xslt/compiler/InstructionFactory.h"
 
 #include "core/StringHelpers.h"
+#include "xslt/compiler/ExtensionInstruction.h"
 #include "xslt/compiler/StaticContext.h"
 #include "xslt/compiler/Variable.h"
 #include "xslt/compiler/instructions/ControlInstructions.h"
@@ -8,6 +9,7 @@
 #include "xslt/compiler/instructions/Number.h"
 #include "xslt/compiler/instructions/ResultInstructions.h"
 #include "xslt/compiler/instructions/TemplateInvocation.h"
+#include "xslt/processor/ExtensionHandler.h"
 #include "xslt/processor/XsltException.h"
 
 namespace XsltPrivate {
@@ -86,8 +88,12 @@ bool CInstructionFactory::CreateInstruction(Core::XInterface<CInstruction>& out,
   return false;
 }
 
-bool CInstructionFactory::CreateExtensionInstruction(Core::XInterface<CInstruction>&, CStaticContext&) {
-  return false;
+bool CInstructionFactory::CreateExtensionInstruction(Core::XInterface<CInstruction>& out, CStaticContext& context) {
+  Xslt::CExtensionHandler* handler = context.GetExtensionHandler();
+  const Dom::CNode* element = context.GetElement();
+  if (!handler || !handler->IsElementAvailable(element->NamespaceUriView(), element->LocalNameView())) return false;
+  out = Make<CExtensionInstruction>(context);
+  return true;
 }
 
 void CInstructionFactory::CreateUnrecognizedInstruction(Core::XInterface<CInstruction>& out, CStaticContext& context) {

@@ -1,14 +1,18 @@
+#include "xml/tree/Dom.h"
+#include "xslt/compiler/ExtensionStaticContext.h"
 #include "xslt/processor/PrivateExtensionHandler.h"
 #include "xslt/processor/XsltException.h"
 
 namespace XsltPrivate {
 
-// The package is that of the namespace of the element being compiled, which
-// the compiler's extension static context gives. Until that context exists,
-// no extension element can be compiled.
+// The package is that of the namespace of the element being compiled. The
+// compiler asks only after IsElementAvailable said yes.
 Core::XInterface<Xslt::CExtensionElement> CPrivateExtensionHandler::CreateInstruction(
-    Xslt::CExtensionStaticContext*) {
-  throw Xslt::CXsltException(Xslt::CXsltException::ExtensionStaticError);
+    Xslt::CExtensionStaticContext* staticContext) {
+  Dom::XNode element = staticContext->GetNode();
+  Xslt::CExtensionPackage* package = FindPackage(element->NamespaceUriView());
+  if (!package) throw Xslt::CXsltException(Xslt::CXsltException::ExtensionStaticError);
+  return package->CreateInstruction(staticContext);
 }
 
 } // namespace XsltPrivate

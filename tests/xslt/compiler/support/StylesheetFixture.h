@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -113,10 +114,13 @@ struct CCompileResult {
   }
 };
 
-// Writes each file, then loads and compiles the one named first.
-inline CCompileResult CompileFiles(CTempFolder& folder, const std::vector<std::pair<std::string, std::string>>& files) {
+// Writes each file, then loads and compiles the one named first; setup may
+// prepare the implementation (register packages) before.
+inline CCompileResult CompileFiles(CTempFolder& folder, const std::vector<std::pair<std::string, std::string>>& files,
+                                   const std::function<void(CTestImplementation&)>& setup = {}) {
   for (const auto& [name, text] : files) folder.Write(name, text);
   Core::XInterface<CTestImplementation> implementation(new CTestImplementation);
+  if (setup) setup(*implementation);
   Core::XInterface<XsltPrivate::CStylesheetLoader> loader(new XsltPrivate::CStylesheetLoader(implementation.Get()));
   CCompileResult result;
   try {
