@@ -8,6 +8,4 @@ namespace XsltPrivate {
 
 void MakeSortedArrayFactory(CServiceSlot<Xslt::CSortedArrayFactory>&) {}
 
-void MakeDataSetFactory(CServiceSlot<Xslt::CDataSetFactory>&) {}
-
 } // namespace XsltPrivate
