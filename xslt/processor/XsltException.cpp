@@ -61,6 +61,8 @@ const Core::CMessageItem kMessages[] = {
     {53, u"XSLT extension run-time warning"},
     {54, u"XSLT extension run-time error"},
     {55, u"%s"},
+    {56, u"Template recursion too deep: '%s'"},
+    {57, u"Circular attribute set use: '%s', '%s'"},
     {-1, u"Unclassified XSLT exception"},
 };
 

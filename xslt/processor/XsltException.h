@@ -74,6 +74,10 @@ public:
     ExtensionRuntimeWarning = 53,
     ExtensionRuntimeError = 54,
     MessageText = 55,  // the whole message as the first argument
+    // Beyond the original table: untrusted stylesheets must end in an error,
+    // not a stack overflow.
+    RecursionTooDeep = 56,      // the template's name or match
+    CircularAttributeSets = 57, // namespace URI, local name of the set
   };
 
   // Names no node.

@@ -28,7 +28,9 @@ TEST(XsltException, MessagesOfTheTable) {
       // Arguments are text, never a format.
       {55, u"100% %s {x}", u"", u"100% %s {x}"},
       {25, u"", u"name", u"Named template rule not found: '', 'name'"},
-      {56, u"a", u"b", u"Unclassified XSLT exception"},
+      {56, u"rec", u"", u"Template recursion too deep: 'rec'"},
+      {57, u"", u"s", u"Circular attribute set use: '', 's'"},
+      {58, u"a", u"b", u"Unclassified XSLT exception"},
       {-2, u"a", u"b", u"Unclassified XSLT exception"},
   };
   for (const Case& c : cases) {
@@ -38,7 +40,7 @@ TEST(XsltException, MessagesOfTheTable) {
 
 TEST(XsltException, EveryCodeHasItsOwnText) {
   Core::String unclassified = CXsltException(-1).GetMessage();
-  for (int32_t code = 0; code <= 55; ++code) {
+  for (int32_t code = 0; code <= 57; ++code) {
     EXPECT_NE(CXsltException(code, u"a", u"b").GetMessage(), unclassified) << code;
   }
 }
