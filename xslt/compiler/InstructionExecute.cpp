@@ -1,10 +1,18 @@
+#include "core/Interface.h"
 #include "xslt/compiler/Instruction.h"
 #include "xslt/compiler/InstructionFactory.h"
-#include "xslt/compiler/RunTimeStub.h"
+#include "xslt/processor/Context.h"
 
 namespace XsltPrivate {
 
-void ExecuteInstructions(const CContentList&, CContext&) { ThrowNotRunnable(u"content"); }
+void ExecuteInstructions(const CContentList& content, CContext& context) {
+  for (int32_t i = 0, n = content.GetSize(); i < n; ++i) {
+    CInstruction* instruction = content[i].Get();
+    Core::XInterface<CContext> child(new CContext(context, instruction, false));
+    instruction->Execute(*child);
+    child->EndScope();
+  }
+}
 
 void CUnrecognizedInstruction::Execute(CContext& context) { ExecuteInstructions(m_fallbacks, context); }
 

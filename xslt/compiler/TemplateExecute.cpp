@@ -1,10 +1,58 @@
-#include "xslt/compiler/RunTimeStub.h"
 #include "xslt/compiler/Template.h"
+#include "xslt/processor/Context.h"
+#include "xslt/processor/MatchContext.h"
+#include "xslt/processor/ParamList.h"
+#include "xslt/processor/TopLevelContext.h"
+#include "xslt/processor/XsltException.h"
 
 namespace XsltPrivate {
 
-bool CTemplate::Match(CMatchContext&, const CExpandedName*, double&) const { ThrowNotRunnable(u"xsl:template"); }
-void CTemplate::Execute(CContext&, const CParamList&) { ThrowNotRunnable(u"xsl:template"); }
-void CTemplate::BindParams(CContext&, const CParamList&) const { ThrowNotRunnable(u"xsl:param"); }
+bool CTemplate::Match(CMatchContext& matchContext, const CExpandedName* mode, double& priority) const {
+  if (!m_match || !SameName(m_mode.Get(), mode)) return false;
+  Dom::XNode node = matchContext.GetCurrentNode();
+  if (!node) return false;
+  int32_t nameHash = matchContext.GetNameHash();
+  bool matched = false;
+  double best = 0;
+  for (int32_t i = 0, n = m_match->GetCount(); i < n; ++i) {
+    CLocationPathPattern* alternative = m_match->GetAt(i);
+    int32_t hash = alternative->GetNameHash();
+    if (hash >= 0 && hash != nameHash) continue;
+    if (!alternative->Match(matchContext, node)) continue;
+    if (m_hasPriority) {
+      priority = m_priority;
+      return true;
+    }
+    double p = alternative->GetDefaultPriority();
+    if (!matched || p > best) best = p;
+    matched = true;
+  }
+  if (matched) priority = best;
+  return matched;
+}
+
+void CTemplate::Execute(CContext& context, const CParamList& parameters) {
+  CTopLevelContext* run = context.GetTopLevelContext();
+  if (!run->EnterNesting()) {
+    context.ThrowError(Xslt::CXsltException::RecursionTooDeep,
+                       m_name ? m_name->LocalName() : context.GetCurrentStylesheetElement()->GetNodeName());
+  }
+  struct CLeave {
+    CTopLevelContext* run;
+    ~CLeave() { run->LeaveNesting(); }
+  } leave{run};
+  context.SetCurrentTemplateRule(this);
+  BindParams(context, parameters);
+  ExecuteInstructions(m_content, context);
+}
+
+void CTemplate::BindParams(CContext& context, const CParamList& parameters) const {
+  for (int32_t i = 0, n = m_params.GetSize(); i < n; ++i) {
+    CParam* param = m_params[i].Get();
+    Core::XInterface<CContext> child(new CContext(context, param, false));
+    param->Bind(*child, parameters);
+    child->EndScope();
+  }
+}
 
 } // namespace XsltPrivate

@@ -1,12 +1,35 @@
-#include "xslt/compiler/RunTimeStub.h"
 #include "xslt/compiler/Variable.h"
+#include "xslt/processor/Context.h"
+#include "xslt/processor/ParamList.h"
+#include "xslt/processor/ResultTreeFragment.h"
 
 namespace XsltPrivate {
 
-Core::XInterface<Xpath::CValue> CBindingDefinition::Evaluate(CContext&) const { ThrowNotRunnable(u"xsl:variable"); }
+Core::XInterface<Xpath::CValue> CBindingDefinition::Evaluate(CContext& context) const {
+  if (select) return context.Evaluate(select.Get());
+  if (IsContentEmpty(content)) return new Xpath::CStringValue(Core::String());
+  return context.EvaluateToResultTreeFragment(content);
+}
+
 Core::XInterface<Xpath::CValue> CParam::Evaluate(CContext& context) const { return m_definition.Evaluate(context); }
-void CParam::Bind(CContext&, const CParamList&) const { ThrowNotRunnable(u"xsl:param"); }
+
+// The value is computed here and bound outside this context: the documents
+// it was computed from must outlive the context.
+void CParam::Bind(CContext& context, const CParamList& parameters) const {
+  context.SetFlag8();
+  CExpandedName* name = GetName();
+  Core::XInterface<Xpath::CValue> value = parameters.Find(name->NamespaceUri(), name->LocalName());
+  if (!value) value = Evaluate(context);
+  context.SetPendingVariable(name->NamespaceUri(), name->LocalName(), value.Get());
+}
+
 Core::XInterface<Xpath::CValue> CVariable::Evaluate(CContext& context) const { return m_definition.Evaluate(context); }
-void CVariable::Execute(CContext&) { ThrowNotRunnable(u"xsl:variable"); }
+
+void CVariable::Execute(CContext& context) {
+  context.SetFlag8();
+  Core::XInterface<Xpath::CValue> value = Evaluate(context);
+  CExpandedName* name = GetName();
+  context.SetPendingVariable(name->NamespaceUri(), name->LocalName(), value.Get());
+}
 
 } // namespace XsltPrivate

@@ -246,7 +246,8 @@ public:
   void ReportExtensionError(Core::StringView text);
 
   // The view of this context given to extension code; an extension element
-  // passes itself, an extension function null.
+  // passes itself, an extension function null. Defined with the extension
+  // context.
   Core::XInterface<Xslt::CExtensionContext> CreateExtensionContext(CExtensionInstruction* instruction);
 
 private:

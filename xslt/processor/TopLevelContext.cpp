@@ -1,0 +1,81 @@
+#include "xslt/processor/TopLevelContext.h"
+
+#include <sys/resource.h>
+
+#include "xml/writer/OutputOptions.h"
+#include "xml/xslt/LocationHandler.h"
+#include "xpath/Function.h"
+#include "xslt/compiler/Stylesheet.h"
+#include "xslt/processor/AttributeSetTable.h"
+#include "xslt/processor/DataSet.h"
+#include "xslt/processor/DoctypeSet.h"
+#include "xslt/processor/DocumentCache.h"
+#include "xslt/processor/ExtensionHandler.h"
+#include "xslt/processor/TopLevelTables.h"
+#include "xslt/processor/VariableTable.h"
+#include "xslt/processor/XsltFunctionLibrary.h"
+#include "xslt/processor/XsltImplementation.h"
+
+namespace XsltPrivate {
+
+namespace {
+
+// How much of the stack a run may take for nested templates: half of what
+// the process may have (the other half is left to what runs inside the
+// deepest template: expressions, output, library code). Without a limit, as
+// much as a usual limit gives.
+uintptr_t StackBudget() {
+  constexpr uintptr_t kUsual = uintptr_t(8) << 20;
+  constexpr uintptr_t kMost = uintptr_t(256) << 20;
+  rlimit limit{};
+  uintptr_t size = kUsual;
+  if (getrlimit(RLIMIT_STACK, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
+    size = uintptr_t(limit.rlim_cur);
+    if (size > kMost) size = kMost;
+  }
+  return size / 2;
+}
+
+} // namespace
+
+CTopLevelContext::CTopLevelContext(CStylesheet* stylesheet, Xslt::CLocationHandler* locationHandler,
+                                   Xslt::CXsltImplementation* implementation)
+    : m_stylesheet(stylesheet),
+      m_namedTemplates(new CNamedTemplateTable()),
+      m_namespaceAliases(new CNamespaceAliasTable()),
+      m_attributeSets(new CAttributeSetTable()),
+      m_decimalFormats(new CDecimalFormatTable()),
+      m_outputOptions(new CPrivateOutputOptions()),
+      m_variables(new CTopLevelVariableTable()),
+      m_doctypes(new CDoctypeSet()),
+      m_coreFunctions(new Xpath::CCoreFunctionLibrary()),
+      m_xsltFunctions(new CXsltFunctionTable()),
+      m_locationHandler(locationHandler),
+      m_implementation(implementation) {
+  if (Xslt::CDataSetFactory* factory = implementation->GetDataSetFactory()) m_dataSet = factory->CreateDataSet();
+  else m_dataSet = new CBasicDataSet();
+  m_dataSet->SetIdHandler(Core::XInterface<Xslt::CIdHandler>(new CPrivateIdHandler(m_doctypes.Get())).Get());
+  m_documents = new CDocumentCache(m_doctypes.Get(), m_dataSet.Get(), m_locationHandler.Get());
+  m_extensionHandler = implementation->GetExtensionHandler();
+  if (m_extensionHandler) m_extensionContext = m_extensionHandler->CreateTopLevelExtensionContext();
+  m_exprDataSet = new CPrivateExprDataSet(m_dataSet.Get());
+  m_xpathImplementation = implementation->GetXpathImplementation();
+  m_stackBase = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
+  m_stackBudget = StackBudget();
+}
+
+CTopLevelContext::~CTopLevelContext() { Shutdown(); }
+
+bool CTopLevelContext::EnterNesting() {
+  uintptr_t here = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
+  if (here < m_stackBase && m_stackBase - here > m_stackBudget) return false;
+  ++m_nesting;
+  return true;
+}
+
+void CTopLevelContext::Shutdown() {
+  if (m_variables) m_variables->Clear();
+  if (m_documents) m_documents->UnloadRunDocuments();
+}
+
+} // namespace XsltPrivate
