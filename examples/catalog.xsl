@@ -13,11 +13,11 @@
             <tr>
               <td><xsl:value-of select="@year"/></td>
               <td><xsl:value-of select="title"/></td>
-              <td><xsl:value-of select="format-number(price, '#,##0.00')"/></td>
+              <td><xsl:value-of select="price"/></td>
             </tr>
           </xsl:for-each>
         </table>
-        <p>Total: <xsl:value-of select="format-number(sum(catalog/book/price), '#,##0.00')"/></p>
+        <p>Total: <xsl:value-of select="round(sum(catalog/book/price) * 100) div 100"/></p>
       </body>
     </html>
   </xsl:template>
