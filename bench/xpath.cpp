@@ -1,11 +1,14 @@
-// Times XPath expressions over a generated document of about 21 MB.
+// Times XPath expressions over a generated document of about 21 MB, and
+// joins (a predicate comparing each x with all y) over documents of 8,000
+// and 80,000 groups of one x and one y.
 //
 //   bench_xpath [FILE]
 //
-// Writes the document to FILE (kept, so that other tools can be timed on
-// the same input) or to a temporary file (removed at the end), parses it
-// and evaluates each expression several times, reporting the best time and
-// the result. Nothing asserts on time.
+// Writes the documents to FILE, FILE.join-8000.xml and FILE.join-80000.xml
+// (kept, so that other tools can be timed on the same input) or to
+// temporary files (removed at the end), parses them and evaluates each
+// expression several times, reporting the parse time, the best time and the
+// result. Nothing asserts on time.
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -48,6 +51,27 @@ std::string Generate() {
   return out;
 }
 
+// n groups of one x and one y, their values scattered: half of the x
+// values occur among the y values.
+std::string GenerateJoin(int n) {
+  std::string out = "<?xml version=\"1.0\"?>\n<root>\n";
+  char buffer[128];
+  for (long i = 0; i < n; ++i) {
+    std::snprintf(buffer, sizeof buffer, "<g><x>k%ld</x><y>k%ld</y></g>\n", i * 7919 % n, i * 104729 % (2L * n));
+    out += buffer;
+  }
+  out += "</root>\n";
+  return out;
+}
+
+class CVariables : public Xpath::CVariableBindingSet {
+public:
+  Core::XInterface<Xpath::CValue> GetValue(Core::StringView uri, Core::StringView localName) override {
+    return uri.empty() && localName == u"ys" ? ys : nullptr;
+  }
+  Core::XInterface<Xpath::CValue> ys;
+};
+
 class CDataSet : public Xpath::CDataSet {
 public:
   bool GetId(const Dom::XNode&, Core::String&) override { return false; }
@@ -69,79 +93,117 @@ private:
 
 double Seconds(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
+bool Write(const std::string& path, const std::string& text) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  bool ok = file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  if (file) std::fclose(file);
+  if (!ok) std::fprintf(stderr, "cannot write %s\n", path.c_str());
+  return ok;
+}
+
+Dom::XNode Parse(BasicXdm::CDocumentFactory& documents, const std::string& path) {
+  Clock::time_point start = Clock::now();
+  Dom::XNode document = documents.CreateDocument();
+  XInterface<XmlParserPrivate::CParserFactory> parsers = new XmlParserPrivate::CParserFactory();
+  XInterface<Sxp::IParser> parser = parsers->CreateParser();
+  parser->SetDocumentHandler(documents.CreateDocumentHandler(document, nullptr, nullptr));
+  Core::String url;
+  Uri::FileNameToUrl(Core::FromUtf8(path), url);
+  parser->Parse(url);
+  std::printf("parse %s: %.3f s\n", path.c_str(), Seconds(start));
+  return document;
+}
+
+Core::XInterface<Xpath::CValue> Evaluate(Xpath::CContext* context, const char16_t* source) {
+  XInterface<Xpath::CExpr> expr;
+  XpathPrivate::CParser().Parse(expr, source);
+  return expr->Evaluate(context);
+}
+
+void Time(Xpath::CContext* context, std::initializer_list<const char16_t*> expressions) {
+  for (const char16_t* source : expressions) {
+    XInterface<Xpath::CExpr> expr;
+    XpathPrivate::CParser().Parse(expr, source);
+    double best = 1e9;
+    Core::String result;
+    for (int run = 0; run < 3; ++run) {
+      Clock::time_point start = Clock::now();
+      XInterface<Xpath::CValue> value = expr->Evaluate(context);
+      result = Xpath::CValueConverter(context).ToString(*value);
+      best = std::min(best, Seconds(start));
+    }
+    std::printf("%8.3f s  %-50s = %s\n", best, Core::ToUtf8(source).c_str(), Core::ToUtf8(result).c_str());
+  }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
   bool keep = argc > 1;
   std::string path = keep ? argv[1] : "bench_xpath_document.xml";
+  const int joinSizes[] = {8000, 80000};
+  std::vector<std::string> joinPaths;
   Clock::time_point start = Clock::now();
-  std::string text = Generate();
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file || std::fwrite(text.data(), 1, text.size(), file) != text.size()) {
-    std::fprintf(stderr, "cannot write %s\n", path.c_str());
-    return 1;
+  if (!Write(path, Generate())) return 1;
+  for (int n : joinSizes) {
+    joinPaths.push_back(path + ".join-" + std::to_string(n) + ".xml");
+    if (!Write(joinPaths.back(), GenerateJoin(n))) return 1;
   }
-  std::fclose(file);
-  std::printf("document: %zu bytes, written in %.3f s\n", text.size(), Seconds(start));
-  text.clear();
+  std::printf("documents written in %.3f s\n", Seconds(start));
 
   try {
-    start = Clock::now();
     XInterface<BasicXdm::CDocumentFactory> documents = new BasicXdm::CDocumentFactory(1);
-    Dom::XNode document = documents->CreateDocument();
-    {
-      XInterface<XmlParserPrivate::CParserFactory> parsers = new XmlParserPrivate::CParserFactory();
-      XInterface<Sxp::IParser> parser = parsers->CreateParser();
-      parser->SetDocumentHandler(documents->CreateDocumentHandler(document, nullptr, nullptr));
-      Core::String url;
-      Uri::FileNameToUrl(Core::FromUtf8(path), url);
-      parser->Parse(url);
-    }
-    std::printf("parse: %.3f s\n", Seconds(start));
-
+    XInterface<CVariables> variables = new CVariables();
     XInterface<Xpath::CFunctionLibrary> functions = new Xpath::CCoreFunctionLibrary();
     XInterface<CDataSet> dataSet = new CDataSet();
     XInterface<CImplementation> implementation = new CImplementation();
     XInterface<Xpath::CContext> top =
-        new Xpath::CContext(nullptr, nullptr, functions.Get(), nullptr, dataSet.Get(), implementation.Get());
-    XInterface<Xpath::CContext> context = new Xpath::CContext(top.Get(), document);
+        new Xpath::CContext(nullptr, variables.Get(), functions.Get(), nullptr, dataSet.Get(), implementation.Get());
 
-    const char16_t* expressions[] = {
-        u"count(//x[@a='v'])",
-        u"count(//*)",
-        u"sum(//n)",
-        u"count(/root/g/x[3]/n)",
-        u"count(//g/x[3])",
-        u"count(//x[1])",
-        u"count(//x/preceding-sibling::*[1])",
-        u"//g[1]/x/n = //g[last()]/x/n",
-        u"//x[@a='v']/n = //x[@a='w1']/n",
-        u"count(//x[@a='v']/following-sibling::x[1])",
-        u"count(/root/g[following-sibling::g])",
-        u"count(/root/g[../g])",
-        u"count(/root/g[not(preceding-sibling::g)])",
-        // positional steps along the 39000 siblings of the root
-        u"count(/root/g/preceding-sibling::g[1])",
-        u"count(/root/g/following-sibling::*[position() < 3])",
-        u"count(/root/g[preceding-sibling::g[1]/@id = 'g7'])",
-    };
-    for (const char16_t* source : expressions) {
-      XInterface<Xpath::CExpr> expr;
-      XpathPrivate::CParser().Parse(expr, source);
-      double best = 1e9;
-      Core::String result;
-      for (int run = 0; run < 3; ++run) {
-        start = Clock::now();
-        XInterface<Xpath::CValue> value = expr->Evaluate(context.Get());
-        result = Xpath::CValueConverter(context.Get()).ToString(*value);
-        best = std::min(best, Seconds(start));
-      }
-      std::printf("%8.3f s  %-50s = %s\n", best, Core::ToUtf8(source).c_str(), Core::ToUtf8(result).c_str());
+    {
+      XInterface<Xpath::CContext> context = new Xpath::CContext(top.Get(), Parse(*documents, path));
+      Time(context.Get(), {
+                              u"count(//x[@a='v'])",
+                              u"count(//*)",
+                              u"sum(//n)",
+                              u"count(/root/g/x[3]/n)",
+                              u"count(//g/x[3])",
+                              u"count(//x[1])",
+                              u"count(//x/preceding-sibling::*[1])",
+                              u"//g[1]/x/n = //g[last()]/x/n",
+                              u"//x[@a='v']/n = //x[@a='w1']/n",
+                              u"count(//x[@a='v']/following-sibling::x[1])",
+                              u"count(/root/g[following-sibling::g])",
+                              u"count(/root/g[../g])",
+                              u"count(/root/g[not(preceding-sibling::g)])",
+                              // positional steps along the 39000 siblings of the root
+                              u"count(/root/g/preceding-sibling::g[1])",
+                              u"count(/root/g/following-sibling::*[position() < 3])",
+                              u"count(/root/g[preceding-sibling::g[1]/@id = 'g7'])",
+                          });
+    }
+    // Joins: the right-hand side is the same for every x and is read once.
+    for (const std::string& joinPath : joinPaths) {
+      XInterface<Xpath::CContext> context = new Xpath::CContext(top.Get(), Parse(*documents, joinPath));
+      variables->ys = Evaluate(context.Get(), u"//y");
+      Time(context.Get(), {
+                              u"count(//x[. = //y])",
+                              u"count(//x[. = /root/g/y])",
+                              u"count(//x[//y = .])",
+                              u"count(//x[. = $ys])",
+                              u"count(//x[. != //y])",
+                              u"count(//x[substring(., 2) < count(//y) div 2])",
+                              u"count(/root/g[x = //y])",
+                          });
+      variables->ys = nullptr;
     }
   } catch (const Core::IException& e) {
     std::fprintf(stderr, "%s\n", Core::ToUtf8(e.GetMessage()).c_str());
     return 1;
   }
-  if (!keep) std::remove(path.c_str());
+  if (!keep) {
+    std::remove(path.c_str());
+    for (const std::string& joinPath : joinPaths) std::remove(joinPath.c_str());
+  }
   return 0;
 }

@@ -1,10 +1,10 @@
 #include "xpath/CompareValues.h"
 
-#include <limits>
-#include <unordered_set>
-#include <vector>
+#include <optional>
 
 #include "xml/tree/Dom.h"
+#include "xpath/EvaluationCache.h"
+#include "xpath/NodeSetSummary.h"
 #include "xpath/ValueConverter.h"
 
 namespace XpathPrivate {
@@ -18,17 +18,6 @@ using Xpath::CValueConverter;
 
 namespace {
 
-bool CompareNumbers(int32_t op, CNumber a, CNumber b) {
-  switch (op) {
-  case CompareEqual: return a == b;
-  case CompareNotEqual: return a != b;
-  case CompareLess: return a < b;
-  case CompareGreater: return a > b;
-  case CompareLessOrEqual: return a <= b;
-  default: return a >= b;
-  }
-}
-
 bool CompareBooleans(int32_t op, bool a, bool b) {
   if (op == CompareEqual) return a == b;
   if (op == CompareNotEqual) return a != b;
@@ -40,6 +29,17 @@ bool CompareStrings(int32_t op, const Core::String& a, const Core::String& b) {
   if (op == CompareEqual) return a == b;
   if (op == CompareNotEqual) return a != b;
   return CompareNumbers(op, CValueConverter::StringToNumber(a), CValueConverter::StringToNumber(b));
+}
+
+// The operator with its operands swapped: a op b is b Mirror(op) a.
+int32_t Mirror(int32_t op) {
+  switch (op) {
+  case CompareLess: return CompareGreater;
+  case CompareGreater: return CompareLess;
+  case CompareLessOrEqual: return CompareGreaterOrEqual;
+  case CompareGreaterOrEqual: return CompareLessOrEqual;
+  default: return op;
+  }
 }
 
 // Walks a node set one node at a time. The iterator moves on only when the
@@ -64,89 +64,22 @@ private:
   bool m_started = false;
 };
 
-// The right-hand node set of a node-set comparison, read only as far as the
-// pairs examined so far have needed, and summarised so that every node's
-// string value is taken once. Each left node is then decided by the summary
-// of the nodes already read, and reads further only when that summary cannot
-// decide it: the same nodes are read as in a fresh walk of the right set for
-// every left node that stops at the first pair that holds.
-class CRightSide {
-public:
-  CRightSide(int32_t op, CNodeSet* nodeSet) : m_op(op), m_walk(nodeSet) {}
-
-  bool Matches(const Core::String& left) {
-    CNumber leftNumber = m_op >= CompareLess ? CValueConverter::StringToNumber(left) : CNumber(0);
-    switch (m_op) {
-    case CompareEqual:
-      if (m_strings.count(left)) return true;
-      break;
-    case CompareNotEqual:
-      if (m_any && (m_distinct || m_first != left)) return true;
-      break;
-    default:
-      if (MatchesExtreme(leftNumber)) return true;
-      break;
-    }
-    Core::String right;
-    while (!m_done) {
-      if (!m_walk.NextString(right)) {
-        m_done = true;
-        break;
-      }
-      if (m_op == CompareEqual) {
-        if (right == left) return true;
-        m_strings.insert(std::move(right));
-      } else if (m_op == CompareNotEqual) {
-        bool differs = right != left;
-        if (!m_any) {
-          m_any = true;
-          m_first = std::move(right);
-        } else if (!m_distinct && right != m_first) {
-          m_distinct = true;
-        }
-        if (differs) return true;
-      } else {
-        CNumber n = CValueConverter::StringToNumber(right);
-        if (!n.IsNaN()) {
-          if (!m_any || n < m_min) m_min = n;
-          if (!m_any || n > m_max) m_max = n;
-          m_any = true;
-        }
-        if (CompareNumbers(m_op, leftNumber, n)) return true;
-      }
-    }
-    return false;
-  }
-
-private:
-  // A number compares true with some number read so far exactly when it
-  // compares true with the smallest or the largest of them (NaN never does).
-  bool MatchesExtreme(CNumber left) const {
-    if (!m_any) return false;
-    if (m_op == CompareLess || m_op == CompareLessOrEqual) return CompareNumbers(m_op, left, m_max);
-    return CompareNumbers(m_op, left, m_min);
-  }
-
-  int32_t m_op;
-  CNodeWalk m_walk;
-  bool m_done = false;
-  // =: every string read. !=: the first string, and whether another differs.
-  // Relational: the extremes of the numbers read.
-  std::unordered_set<Core::String> m_strings;
-  bool m_any = false;
-  bool m_distinct = false;
-  Core::String m_first;
-  CNumber m_min, m_max;
-};
-
 class CComparer {
 public:
-  explicit CComparer(CContext* context) : m_context(context), m_converter(context) {}
+  CComparer(CContext* context, CEvaluationCache* cache, bool leftLasting, bool rightLasting)
+      : m_context(context),
+        m_converter(context),
+        m_cache(cache),
+        m_leftLasting(cache && leftLasting),
+        m_rightLasting(cache && rightLasting) {}
 
   bool Compare(int32_t op, const CValue& a, const CValue& b) {
     int32_t ta = a.GetType();
     int32_t tb = b.GetType();
     if (ta == CValue::NodeSetType) {
+      if (m_leftLasting && tb >= CValue::NumberType && tb <= CValue::StringType) {
+        return CompareWithLasting(Mirror(op), b, a.GetNodeSet());
+      }
       switch (tb) {
       case CValue::NodeSetType: return CompareNodeSets(op, a.GetNodeSet(), b.GetNodeSet());
       case CValue::BooleanType: return CompareBooleans(op, m_converter.ToBoolean(a), b.GetBoolean());
@@ -171,6 +104,9 @@ public:
       }
     }
     if (tb == CValue::NodeSetType) {
+      if (m_rightLasting && ta >= CValue::NumberType && ta <= CValue::StringType) {
+        return CompareWithLasting(op, a, b.GetNodeSet());
+      }
       switch (ta) {
       case CValue::BooleanType: return CompareBooleans(op, a.GetBoolean(), m_converter.ToBoolean(b));
       case CValue::NumberType: {
@@ -216,25 +152,85 @@ private:
     return false;
   }
 
-  static bool CompareNodeSets(int32_t op, CNodeSet* left, CNodeSet* right) {
+  // value op v for some node v of a lasting node set; value a number or a
+  // string.
+  bool CompareWithLasting(int32_t op, const CValue& value, CNodeSet* nodeSet) {
+    bool number = value.GetType() == CValue::NumberType;
+    CNodeSetSummary& summary = Summary(nodeSet, CNodeSetSummary::KindFor(op, number));
+    if (number) return summary.Matches(op, value.GetNumber());
+    return summary.Matches(op, value.GetString());
+  }
+
+  // Every node of the left set against the right set, the right set read
+  // only as far as the pairs examined need: for each left node, the nodes
+  // already read decide it, or reading goes on until one matches.
+  bool CompareNodeSets(int32_t op, CNodeSet* left, CNodeSet* right) {
+    CNodeSetSummary::EKind kind = CNodeSetSummary::KindFor(op, false);
+    if (!m_rightLasting && m_leftLasting) return CompareWithLastingLeft(op, Summary(left, kind), right);
     CNodeWalk walk(left);
     Core::String s;
     if (!walk.NextString(s)) return false;
-    CRightSide rightSide(op, right);
+    std::optional<CNodeSetSummary> fresh;
+    CNodeSetSummary* rightSide;
+    if (m_rightLasting) {
+      rightSide = &Summary(right, kind);
+    } else {
+      fresh.emplace(right, kind);
+      rightSide = &*fresh;
+    }
     do {
-      if (rightSide.Matches(s)) return true;
+      if (rightSide->Matches(op, s)) return true;
     } while (walk.NextString(s));
     return false;
   }
 
+  // As CompareNodeSets with a lasting left set, reading both sets exactly as
+  // far as the nested walk would: the first left node against the right set,
+  // which reads the right set to its end unless it matches; then the left
+  // nodes read before, all at once, and the rest of the left set one by one.
+  static bool CompareWithLastingLeft(int32_t op, CNodeSetSummary& left, CNodeSet* right) {
+    if (!left.ReadFirst()) return false;
+    CNodeSetSummary rightSide(right, CNodeSetSummary::KindFor(op, false));
+    if (rightSide.Matches(op, left.FirstText())) return true;
+    if (rightSide.MatchesRead(op, left)) return true;
+    Core::String s;
+    while (left.ReadNext(s)) {
+      if (rightSide.Matches(op, s)) return true;
+    }
+    return false;
+  }
+
+  CNodeSetSummary& Summary(CNodeSet* nodeSet, CNodeSetSummary::EKind kind) {
+    return m_cache->GetSummary(nodeSet, kind);
+  }
+
   CContext* m_context;
   CValueConverter m_converter;
+  CEvaluationCache* m_cache;
+  bool m_leftLasting;
+  bool m_rightLasting;
 };
 
 } // namespace
 
+bool CompareNumbers(int32_t op, CNumber a, CNumber b) {
+  switch (op) {
+  case CompareEqual: return a == b;
+  case CompareNotEqual: return a != b;
+  case CompareLess: return a < b;
+  case CompareGreater: return a > b;
+  case CompareLessOrEqual: return a <= b;
+  default: return a >= b;
+  }
+}
+
 bool CompareValues(CContext* context, int32_t op, const CValue& left, const CValue& right) {
-  return CComparer(context).Compare(op, left, right);
+  return CComparer(context, nullptr, false, false).Compare(op, left, right);
+}
+
+bool CompareValues(CContext* context, int32_t op, const CValue& left, const CValue& right, CEvaluationCache* cache,
+                   bool leftLasting, bool rightLasting) {
+  return CComparer(context, cache, leftLasting, rightLasting).Compare(op, left, right);
 }
 
 } // namespace XpathPrivate

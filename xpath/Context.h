@@ -13,6 +13,10 @@
 #include "xpath/Number.h"
 #include "xpath/Value.h"
 
+namespace XpathPrivate {
+class CEvaluationCache;
+}
+
 namespace Xpath {
 
 class CContext;
@@ -79,11 +83,16 @@ public:
   // Any of the six may be null.
   CContext(CIterator* iterator, CVariableBindingSet* variables, CFunctionLibrary* functions,
            CNamespaceDeclarationSet* namespaces, CDataSet* dataSet, CXpathImplementation* implementation);
-  // Another current node list, the host interfaces of base.
+  // Another current node list, the host interfaces of base. Derived
+  // contexts share the evaluation cache of base.
   CContext(CContext* base, CIterator* iterator);
   // One node as the whole current node list (position 1, size 1), or an
   // empty list when node is null; the host interfaces of base.
   CContext(CContext* base, const Dom::XNode& node);
+  // As above with the given evaluation cache (null for none) instead of
+  // that of base.
+  CContext(CContext* base, CIterator* iterator, XpathPrivate::CEvaluationCache* cache);
+  CContext(CContext* base, const Dom::XNode& node, XpathPrivate::CEvaluationCache* cache);
   ~CContext() override;
 
   // The current node of the list, null at its end.
@@ -100,6 +109,10 @@ public:
   CNamespaceDeclarationSet* GetNamespaceDeclarationSet() const { return m_namespaces.Get(); }
   CDataSet* GetDataSet() const { return m_dataSet.Get(); }
   CXpathImplementation* GetXpathImplementation() const { return m_implementation.Get(); }
+  // The values the engine keeps for one evaluation of an expression: the
+  // operands that do not depend on the context node list. Null outside
+  // such an evaluation.
+  XpathPrivate::CEvaluationCache* GetEvaluationCache() const { return m_cache.Get(); }
 
 private:
   Core::XInterface<CIterator> m_iterator;
@@ -108,6 +121,7 @@ private:
   Core::XInterface<CNamespaceDeclarationSet> m_namespaces;
   Core::XInterface<CDataSet> m_dataSet;
   Core::XInterface<CXpathImplementation> m_implementation;
+  Core::XInterface<XpathPrivate::CEvaluationCache> m_cache;
 };
 
 } // namespace Xpath

@@ -43,18 +43,18 @@ template <class T>
 XInterface<CValue> EvaluateArithmetic(const T* top, int32_t kind, CContext* context) {
   Xpath::CValueConverter converter(context);
   if (!dynamic_cast<const T*>(top->GetLeft().Get())) {
-    XInterface<CValue> left = top->GetLeft()->Evaluate(context);
-    XInterface<CValue> right = top->GetRight()->Evaluate(context);
+    XInterface<CValue> left = top->LeftSite().Evaluate(top->GetLeft().Get(), context);
+    XInterface<CValue> right = top->RightSite().Evaluate(top->GetRight().Get(), context);
     CNumber a = converter.ToNumber(*left);
     CNumber b = converter.ToNumber(*right);
     return new Xpath::CNumberValue(Arithmetic(kind, top->GetCode(), a, b));
   }
   std::vector<const T*> chain;
   const CExpr* leftmost = CollectChain(top, chain);
-  XInterface<CValue> left = leftmost->Evaluate(context);
+  XInterface<CValue> left = chain.back()->LeftSite().Evaluate(leftmost, context);
   CNumber a;
   for (size_t i = chain.size(); i-- > 0;) {
-    XInterface<CValue> right = chain[i]->GetRight()->Evaluate(context);
+    XInterface<CValue> right = chain[i]->RightSite().Evaluate(chain[i]->GetRight().Get(), context);
     if (left) {
       a = converter.ToNumber(*left);
       left = nullptr;
@@ -64,20 +64,25 @@ XInterface<CValue> EvaluateArithmetic(const T* top, int32_t kind, CContext* cont
   return new Xpath::CNumberValue(a);
 }
 
-// map turns the operator code into the comparison code.
+// map turns the operator code into the comparison code. Operands kept for
+// the whole evaluation are compared through the summaries kept with them.
 template <class T>
 XInterface<CValue> EvaluateComparison(const T* top, int32_t (*map)(int32_t), CContext* context) {
+  bool leftKept, rightKept;
   if (!dynamic_cast<const T*>(top->GetLeft().Get())) {
-    XInterface<CValue> left = top->GetLeft()->Evaluate(context);
-    XInterface<CValue> right = top->GetRight()->Evaluate(context);
-    return new Xpath::CBooleanValue(CompareValues(context, map(top->GetCode()), *left, *right));
+    XInterface<CValue> left = top->LeftSite().Evaluate(top->GetLeft().Get(), context, leftKept);
+    XInterface<CValue> right = top->RightSite().Evaluate(top->GetRight().Get(), context, rightKept);
+    return new Xpath::CBooleanValue(CompareValues(context, map(top->GetCode()), *left, *right,
+                                                  context->GetEvaluationCache(), leftKept, rightKept));
   }
   std::vector<const T*> chain;
   const CExpr* leftmost = CollectChain(top, chain);
-  XInterface<CValue> left = leftmost->Evaluate(context);
+  XInterface<CValue> left = chain.back()->LeftSite().Evaluate(leftmost, context, leftKept);
   for (size_t i = chain.size(); i-- > 0;) {
-    XInterface<CValue> right = chain[i]->GetRight()->Evaluate(context);
-    left = new Xpath::CBooleanValue(CompareValues(context, map(chain[i]->GetCode()), *left, *right));
+    XInterface<CValue> right = chain[i]->RightSite().Evaluate(chain[i]->GetRight().Get(), context, rightKept);
+    left = new Xpath::CBooleanValue(CompareValues(context, map(chain[i]->GetCode()), *left, *right,
+                                                  context->GetEvaluationCache(), leftKept, rightKept));
+    leftKept = false;
   }
   return left;
 }
@@ -119,13 +124,14 @@ XInterface<CValue> COrExpr::Evaluate(CContext* context) const {
   Xpath::CValueConverter converter(context);
   bool result;
   if (!dynamic_cast<const COrExpr*>(m_left.Get())) {
-    result = converter.ToBoolean(*m_left->Evaluate(context)) || converter.ToBoolean(*m_right->Evaluate(context));
+    result = converter.ToBoolean(*m_leftSite.Evaluate(m_left.Get(), context)) ||
+             converter.ToBoolean(*m_rightSite.Evaluate(m_right.Get(), context));
   } else {
     std::vector<const COrExpr*> chain;
     const CExpr* leftmost = CollectChain(this, chain);
-    result = converter.ToBoolean(*leftmost->Evaluate(context));
+    result = converter.ToBoolean(*chain.back()->LeftSite().Evaluate(leftmost, context));
     for (size_t i = chain.size(); i-- > 0 && !result;) {
-      result = converter.ToBoolean(*chain[i]->GetRight()->Evaluate(context));
+      result = converter.ToBoolean(*chain[i]->RightSite().Evaluate(chain[i]->GetRight().Get(), context));
     }
   }
   return new Xpath::CBooleanValue(result);
@@ -135,13 +141,14 @@ XInterface<CValue> CAndExpr::Evaluate(CContext* context) const {
   Xpath::CValueConverter converter(context);
   bool result;
   if (!dynamic_cast<const CAndExpr*>(m_left.Get())) {
-    result = converter.ToBoolean(*m_left->Evaluate(context)) && converter.ToBoolean(*m_right->Evaluate(context));
+    result = converter.ToBoolean(*m_leftSite.Evaluate(m_left.Get(), context)) &&
+             converter.ToBoolean(*m_rightSite.Evaluate(m_right.Get(), context));
   } else {
     std::vector<const CAndExpr*> chain;
     const CExpr* leftmost = CollectChain(this, chain);
-    result = converter.ToBoolean(*leftmost->Evaluate(context));
+    result = converter.ToBoolean(*chain.back()->LeftSite().Evaluate(leftmost, context));
     for (size_t i = chain.size(); i-- > 0 && result;) {
-      result = converter.ToBoolean(*chain[i]->GetRight()->Evaluate(context));
+      result = converter.ToBoolean(*chain[i]->RightSite().Evaluate(chain[i]->GetRight().Get(), context));
     }
   }
   return new Xpath::CBooleanValue(result);
@@ -164,12 +171,12 @@ XInterface<CValue> CMultiplicativeExpr::Evaluate(CContext* context) const {
 XInterface<CValue> CUnaryExpr::Evaluate(CContext* context) const {
   // A run of minus signs nests one node per sign; negate in a loop.
   size_t count = 1;
-  const CExpr* operand = m_operand.Get();
-  while (const CUnaryExpr* inner = dynamic_cast<const CUnaryExpr*>(operand)) {
+  const CUnaryExpr* innermost = this;
+  while (const CUnaryExpr* inner = dynamic_cast<const CUnaryExpr*>(innermost->m_operand.Get())) {
     ++count;
-    operand = inner->m_operand.Get();
+    innermost = inner;
   }
-  XInterface<CValue> value = operand->Evaluate(context);
+  XInterface<CValue> value = innermost->m_site.Evaluate(innermost->m_operand.Get(), context);
   CNumber n = Xpath::CValueConverter(context).ToNumber(*value);
   for (size_t i = 0; i < count; ++i) n = -n;
   return new Xpath::CNumberValue(n);

@@ -4,6 +4,7 @@
 // are evaluated and released without recursion, however long they are.
 #include <cstdint>
 
+#include "xpath/ContextDependence.h"
 #include "xpath/Expr.h"
 
 namespace XpathPrivate {
@@ -17,11 +18,15 @@ public:
   int32_t GetCode() const { return m_code; }
   const Core::XInterface<Xpath::CExpr>& GetLeft() const { return m_left; }
   const Core::XInterface<Xpath::CExpr>& GetRight() const { return m_right; }
+  const COperandSite& LeftSite() const { return m_leftSite; }
+  const COperandSite& RightSite() const { return m_rightSite; }
 
 protected:
   int32_t m_code;
   Core::XInterface<Xpath::CExpr> m_left;
   Core::XInterface<Xpath::CExpr> m_right;
+  COperandSite m_leftSite;
+  COperandSite m_rightSite;
 };
 
 class COrExpr final : public CBinaryExpr {
@@ -75,6 +80,7 @@ public:
 
 private:
   Core::XInterface<Xpath::CExpr> m_operand;
+  COperandSite m_site;
 };
 
 } // namespace XpathPrivate

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "xpath/CommonNodeSet.h"
+#include "xpath/EvaluationCache.h"
 #include "xpath/OperatorExpr.h"
 #include "xpath/PrimaryExpr.h"
 #include "xpath/Context.h"
@@ -979,9 +980,11 @@ XInterface<CNodeSet> CreatePredicateNodeSet(CContext* context, const XInterface<
   return new CPredicateNodeSet(chain.Get(), predicates.size());
 }
 
-XInterface<CValue> CFilterExpr::Evaluate(CContext* context) const {
+XInterface<CValue> CFilterExpr::Evaluate(CContext* outer) const {
+  if (m_predicates.empty()) return m_primary->Evaluate(outer);
+  XInterface<CContext> scope = CEvaluationCache::Scope(outer, m_keptCheck.Needed(this));
+  CContext* context = scope.Get();
   XInterface<CValue> value = m_primary->Evaluate(context);
-  if (m_predicates.empty()) return value;
   XInterface<CNodeSet> source = RequireNodeSet(*value);
   bool mayRaise = source->MayRaise() || m_raiseCheck.MayRaise(context, [this](CRaiseConditions& conditions) {
     for (const XInterface<Xpath::CPredicate>& predicate : m_predicates) {
@@ -997,7 +1000,10 @@ XInterface<CValue> CRootExpr::Evaluate(CContext* context) const {
   return new Xpath::CNodeSetValue(XInterface<CNodeSet>(new CSingleNodeSet(node ? node->GetOwnerDocument() : node)));
 }
 
-XInterface<CValue> CUnionExpr::Evaluate(CContext* context) const {
+XInterface<CValue> CUnionExpr::Evaluate(CContext* outer) const {
+  // One cache for the operands, which often share their kept operands.
+  XInterface<CContext> scope = CEvaluationCache::Scope(outer, m_keptCheck.Needed(this));
+  CContext* context = scope.Get();
   XInterface<CUnionNodeSet> nodeSet = new CUnionNodeSet(context);
   for (const XInterface<Xpath::CExpr>& operand : m_operands) {
     XInterface<CValue> value = operand->Evaluate(context);
@@ -1018,7 +1024,7 @@ CPredicate::CPredicate(const XInterface<CExpr>& expr)
 CPredicate::~CPredicate() { XpathPrivate::ReleaseExpr(m_expr); }
 
 bool CPredicate::Test(CContext* context) const {
-  XInterface<CValue> value = m_expr->Evaluate(context);
+  XInterface<CValue> value = m_site.Evaluate(m_expr.Get(), context);
   if (value->GetType() == CValue::NumberType) return value->GetNumber() == CNumber(context->GetPosition());
   return CValueConverter(context).ToBoolean(*value);
 }
@@ -1031,7 +1037,8 @@ XInterface<CNodeSet> CStepExpr::CreateNodeSet(CContext* context, const Dom::XNod
 }
 
 XInterface<CValue> CStepExpr::Evaluate(CContext* context) const {
-  return new CNodeSetValue(CreateNodeSet(context, context->GetNode()));
+  XInterface<CContext> scope = XpathPrivate::CEvaluationCache::Scope(context, m_keptCheck.Needed(this));
+  return new CNodeSetValue(CreateNodeSet(scope.Get(), context->GetNode()));
 }
 
 CPathExpr::CPathExpr(bool absolute) : m_absolute(absolute) {
@@ -1101,7 +1108,9 @@ bool CPathExpr::IsGeneral(const std::vector<XInterface<CStepExpr>>& steps, bool 
   return false;
 }
 
-XInterface<CValue> CPathExpr::Evaluate(CContext* context) const {
+XInterface<CValue> CPathExpr::Evaluate(CContext* outer) const {
+  XInterface<CContext> scope = XpathPrivate::CEvaluationCache::Scope(outer, m_keptCheck.Needed(this));
+  CContext* context = scope.Get();
   bool mayRaise = m_raiseCheck.MayRaise(
       context, [this](XpathPrivate::CRaiseConditions& conditions) { return XpathPrivate::IsErrorFree(this, conditions); });
   // A general path brings the errors of all its nodes forward to its first

@@ -10,6 +10,7 @@
 #include "core/Interface.h"
 #include "xml/tree/Dom.h"
 #include "xpath/Axis.h"
+#include "xpath/ContextDependence.h"
 #include "xpath/Expr.h"
 #include "xpath/NodeSet.h"
 #include "xpath/NodeTest.h"
@@ -76,6 +77,7 @@ public:
 private:
   Core::XInterface<CExpr> m_expr;
   int32_t m_lastPosition;
+  XpathPrivate::COperandSite m_site;
 };
 
 using CPredicateList = std::vector<Core::XInterface<CPredicate>>;
@@ -100,6 +102,7 @@ private:
   Core::XInterface<CAxis> m_axis;
   Core::XInterface<CNodeTest> m_nodeTest;
   CPredicateList m_predicates;
+  XpathPrivate::CKeptOperandsCheck m_keptCheck;
 };
 
 class CPathExpr : public CExpr {
@@ -123,6 +126,7 @@ private:
   bool IsGeneral(const std::vector<Core::XInterface<CStepExpr>>& steps, bool exact) const;
 
   XpathPrivate::CRaiseCheck m_raiseCheck;
+  XpathPrivate::CKeptOperandsCheck m_keptCheck;
   Core::XInterface<CExpr> m_start;
   bool m_absolute = false;
   std::vector<Core::XInterface<CStepExpr>> m_steps;
@@ -149,6 +153,7 @@ public:
 
 private:
   CRaiseCheck m_raiseCheck;
+  CKeptOperandsCheck m_keptCheck;
   Core::XInterface<Xpath::CExpr> m_primary;
   Xpath::CPredicateList m_predicates;
 };
@@ -167,6 +172,7 @@ public:
 
 private:
   std::vector<Core::XInterface<Xpath::CExpr>> m_operands;
+  CKeptOperandsCheck m_keptCheck;
 };
 
 // True when a predicate of expr keeps the same nodes whatever the context

@@ -51,7 +51,7 @@ XInterface<CValue> CFunctionCallExpr::Evaluate(CContext* context) const {
   if (!function) throw CXpathException(CXpathException::FunctionNotFound, m_prefix, m_localName, uri);
   Xpath::CArgumentList arguments;
   arguments.reserve(m_arguments.size());
-  for (const XInterface<Xpath::CExpr>& argument : m_arguments) arguments.push_back(argument->Evaluate(context));
+  for (size_t i = 0; i < m_arguments.size(); ++i) arguments.push_back(m_sites[i].Evaluate(m_arguments[i].Get(), context));
   return function->Evaluate(context, arguments);
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/String.h"
+#include "xpath/ContextDependence.h"
 #include "xpath/Expr.h"
 #include "xpath/Number.h"
 
@@ -49,7 +50,10 @@ public:
       : m_prefix(std::move(prefix)), m_localName(std::move(localName)) {}
   ~CFunctionCallExpr() override;
 
-  void AddArgument(const Core::XInterface<Xpath::CExpr>& argument) { m_arguments.push_back(argument); }
+  void AddArgument(const Core::XInterface<Xpath::CExpr>& argument) {
+    m_arguments.push_back(argument);
+    m_sites.emplace_back();
+  }
   const Core::String& GetPrefix() const { return m_prefix; }
   const Core::String& GetLocalName() const { return m_localName; }
   const std::vector<Core::XInterface<Xpath::CExpr>>& GetArguments() const { return m_arguments; }
@@ -60,6 +64,7 @@ private:
   Core::String m_prefix;
   Core::String m_localName;
   std::vector<Core::XInterface<Xpath::CExpr>> m_arguments;
+  std::vector<COperandSite> m_sites;
 };
 
 } // namespace XpathPrivate
