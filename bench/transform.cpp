@@ -1,0 +1,142 @@
+// Times whole transformations through the processor, parse and output
+// included, each in a child process of its own so that its peak memory is
+// its own:
+//   identity   the identity transform of a generated document of MB megabytes
+//   select     the items of that document selected by a predicate and sorted
+//   templates  apply-templates over n elements (250000 to 1000000) with
+//              several rules, modes and predicates: time should grow linearly
+//
+//   bench_transform [MB]      (40 by default)
+//
+// The files are written to a temporary folder, removed at the end. Nothing
+// asserts on time.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "core/Exception.h"
+#include "core/String.h"
+#include "xslt/processor/BasicXsltImplementation.h"
+#include "xslt/processor/Processor.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* kIdentity =
+    "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>\n"
+    "<xsl:template match='@*|node()'><xsl:copy><xsl:apply-templates select='@*|node()'/></xsl:copy></xsl:template>\n"
+    "</xsl:stylesheet>\n";
+
+const char* kSelect =
+    "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>\n"
+    "<xsl:template match='/'><list><xsl:apply-templates select='catalog/item[@cat = \"c7\" or @price &gt; 900]'>"
+    "<xsl:sort select='name'/></xsl:apply-templates></list></xsl:template>\n"
+    "<xsl:template match='item'><i id='{@id}'><xsl:value-of select='name'/></i></xsl:template>\n"
+    "</xsl:stylesheet>\n";
+
+const char* kTemplates =
+    "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>\n"
+    "<xsl:output method='text'/>\n"
+    "<xsl:template match='/'><xsl:apply-templates select='r/*'/><xsl:apply-templates select='r/*' mode='m'/>"
+    "</xsl:template>\n"
+    "<xsl:template match='a[@n mod 2 = 0]'>A</xsl:template>\n"
+    "<xsl:template match='a'>a</xsl:template>\n"
+    "<xsl:template match='b'><xsl:value-of select='string-length(.)'/></xsl:template>\n"
+    "<xsl:template match='c|d|e|f'>x</xsl:template>\n"
+    "<xsl:template match='*' mode='m'><xsl:if test='position() mod 1000 = 0'>.</xsl:if></xsl:template>\n"
+    "<xsl:template match='a' mode='m' priority='-1'>never</xsl:template>\n"
+    "</xsl:stylesheet>\n";
+
+void WriteCatalog(const fs::path& path, double megabytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << "<?xml version='1.0'?>\n<catalog>\n";
+  size_t size = 0, target = size_t(megabytes * 1024 * 1024);
+  unsigned seed = 1;
+  for (int i = 0; size < target; ++i) {
+    seed = seed * 1103515245u + 12345u;
+    std::string n = std::to_string(i);
+    std::string item = "<item id='i" + n + "' cat='c" + std::to_string(i % 37) + "' price='" +
+                       std::to_string(seed % 1000) + "." + std::to_string(seed % 97) + "'><name>Item " +
+                       std::to_string(seed % 100003) + "</name><desc>Text of item " + n +
+                       " with &amp; entity</desc><tags><tag>t" + std::to_string(i % 11) + "</tag><tag>u" +
+                       std::to_string(i % 13) + "</tag></tags></item>\n";
+    out << item;
+    size += item.size();
+  }
+  out << "</catalog>\n";
+}
+
+void WriteFlat(const fs::path& path, int count) {
+  std::ofstream out(path, std::ios::binary);
+  out << "<r>";
+  for (int i = 0; i < count; ++i) {
+    if (i % 3) out << "<a n='" << i << "'/>";
+    else out << "<b>" << i << "</b>";
+  }
+  out << "</r>\n";
+}
+
+void Write(const fs::path& path, const char* text) { std::ofstream(path, std::ios::binary) << text; }
+
+Core::String Url(const fs::path& path) { return Core::FromUtf8("file://" + path.string()); }
+
+// Runs one transformation in a child; prints its time and peak memory.
+void Measure(const char* label, const fs::path& document, const fs::path& stylesheet, const fs::path& output) {
+  auto start = std::chrono::steady_clock::now();
+  pid_t child = fork();
+  if (child == 0) {
+    try {
+      Core::XInterface<Xslt::CBasicXsltImplementation> implementation(new Xslt::CBasicXsltImplementation());
+      Core::XInterface<Xslt::CProcessor> processor(new Xslt::CProcessor(implementation.Get()));
+      processor->SetSourceUri(Url(document));
+      processor->SetStylesheetUri(Url(stylesheet));
+      processor->SetOutputUri(Url(output));
+      processor->Process();
+    } catch (const Core::IException& failure) {
+      std::fprintf(stderr, "%s: %s\n", label, Core::ToUtf8(failure.GetMessage()).c_str());
+      _exit(1);
+    }
+    _exit(0);
+  }
+  int status = 0;
+  rusage usage{};
+  wait4(child, &status, 0, &usage);
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    std::printf("%-24s failed\n", label);
+    return;
+  }
+  std::printf("%-24s %9.3f s %10ld KB peak %9.1f MB out\n", label, seconds, long(usage.ru_maxrss),
+              double(fs::file_size(output)) / (1024 * 1024));
+  std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  double megabytes = argc > 1 ? std::atof(argv[1]) : 40;
+  fs::path folder = fs::temp_directory_path() / ("kelto-bench-transform-" + std::to_string(::getpid()));
+  fs::create_directories(folder);
+  WriteCatalog(folder / "catalog.xml", megabytes);
+  Write(folder / "identity.xsl", kIdentity);
+  Write(folder / "select.xsl", kSelect);
+  Write(folder / "templates.xsl", kTemplates);
+  std::printf("catalog of %.1f MB\n", double(fs::file_size(folder / "catalog.xml")) / (1024 * 1024));
+  Measure("identity", folder / "catalog.xml", folder / "identity.xsl", folder / "out.xml");
+  Measure("select and sort", folder / "catalog.xml", folder / "select.xsl", folder / "out.xml");
+  for (int count : {250000, 500000, 1000000}) {
+    WriteFlat(folder / "flat.xml", count);
+    std::string label = "templates " + std::to_string(count);
+    Measure(label.c_str(), folder / "flat.xml", folder / "templates.xsl", folder / "out.txt");
+  }
+  fs::remove_all(folder);
+  return 0;
+}
