@@ -19,12 +19,15 @@ void CExtensionInstruction::Compile(CStaticContext& context) {
   Core::String message;
   try {
     m_element = context.GetExtensionHandler()->CreateInstruction(extensionContext.Get());
+    extensionContext->Detach();
     return;
   } catch (const Xslt::CXsltException&) {
+    extensionContext->Detach();
     throw;
   } catch (const Core::IException& e) {
     message = e.GetMessage();
   }
+  extensionContext->Detach();
   context.ReportExtensionError(message);
   context.ThrowError(Xslt::CXsltException::ExtensionStaticError);
 }

@@ -1,9 +1,24 @@
 #include "xslt/compiler/ExtensionInstruction.h"
-#include "xslt/compiler/RunTimeStub.h"
+#include "xslt/processor/Context.h"
+#include "xslt/processor/PrivateExtensionContext.h"
 
 namespace XsltPrivate {
 
-void CExtensionInstruction::Execute(CContext&) { ThrowNotRunnable(u"extension element"); }
-void CExtensionInstruction::ExecuteContent(CContext&, int32_t) { ThrowNotRunnable(u"extension element"); }
+// A package that made no element object has nothing to run.
+void CExtensionInstruction::Execute(CContext& context) {
+  if (!m_element) return;
+  RunExtensionCode(context, this, [this](Xslt::CExtensionContext* extension) { m_element->Execute(extension); });
+}
+
+// As a content list runs: each instruction in a child context of its own,
+// ended after it. Every request runs the block again.
+void CExtensionInstruction::ExecuteContent(CContext& context, int32_t block) {
+  for (const CEntry& entry : m_content) {
+    if (entry.block != block) continue;
+    Core::XInterface<CContext> child(new CContext(context, entry.instruction.Get(), false));
+    entry.instruction->Execute(*child);
+    child->EndScope();
+  }
+}
 
 } // namespace XsltPrivate

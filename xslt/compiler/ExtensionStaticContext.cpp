@@ -13,55 +13,77 @@ CPrivateExtensionStaticContext::CPrivateExtensionStaticContext(CStaticContext* c
 
 CPrivateExtensionStaticContext::~CPrivateExtensionStaticContext() = default;
 
-Dom::XNode CPrivateExtensionStaticContext::GetNode() { return m_context->GetNode(); }
+namespace {
+
+class CDetachedContextException final : public Core::IException {
+public:
+  Core::String GetMessage() const override {
+    return u"Extension static context used after its element was compiled";
+  }
+};
+
+} // namespace
+
+void CPrivateExtensionStaticContext::Detach() {
+  m_instruction = nullptr;
+  m_context = nullptr;
+}
+
+CStaticContext& CPrivateExtensionStaticContext::Live() const {
+  if (!m_context) throw CDetachedContextException();
+  return *m_context;
+}
+
+Dom::XNode CPrivateExtensionStaticContext::GetNode() { return Live().GetNode(); }
 
 void CPrivateExtensionStaticContext::CompileContent(Xslt::CExtensionContentType* contentType) {
-  m_instruction->CompileContent(*m_context, contentType);
+  CStaticContext& context = Live();
+  m_instruction->CompileContent(context, contentType);
 }
 
 bool CPrivateExtensionStaticContext::GetAttribute(Core::String& value, Core::StringView name, bool required) {
-  return m_context->GetAttribute(name, value, required);
+  return Live().GetAttribute(name, value, required);
 }
 
 Core::String CPrivateExtensionStaticContext::GetAttributeOrDefault(Core::StringView name,
                                                                    Core::StringView defaultValue, bool required) {
-  if (!required) return m_context->GetAttributeOrDefault(name, defaultValue);
+  if (!required) return Live().GetAttributeOrDefault(name, defaultValue);
   Core::String value;
-  m_context->GetAttribute(name, value, true);
+  Live().GetAttribute(name, value, true);
   return value;
 }
 
 bool CPrivateExtensionStaticContext::GetUriAttribute(Core::String& uri, Core::StringView name, bool required) {
-  return m_context->GetUriAttribute(name, uri, required);
+  return Live().GetUriAttribute(name, uri, required);
 }
 
 Core::XInterface<Xpath::CExpr> CPrivateExtensionStaticContext::CompileExpressionAttribute(Core::StringView name,
                                                                                          const char16_t* defaultText,
                                                                                          bool required) {
-  return m_context->CompileExpressionAttribute(name, defaultText, required);
+  return Live().CompileExpressionAttribute(name, defaultText, required);
 }
 
 Core::XInterface<Xslt::CAvt> CPrivateExtensionStaticContext::CompileAvtAttribute(Core::StringView name,
                                                                                 const char16_t* defaultText,
                                                                                 bool required) {
-  return m_context->CompileAvtAttribute(name, defaultText, required);
+  return Live().CompileAvtAttribute(name, defaultText, required);
 }
 
 bool CPrivateExtensionStaticContext::GetNumberAttribute(double& number, Core::StringView name, bool required) {
-  return m_context->GetNumberAttribute(name, number, required);
+  return Live().GetNumberAttribute(name, number, required);
 }
 
 Core::XInterface<Xpath::CExpr> CPrivateExtensionStaticContext::CompileExpression(Core::StringView text) {
-  return XsltPrivate::CompileExpression(*m_context, text);
+  return XsltPrivate::CompileExpression(Live(), text);
 }
 
 Core::XInterface<Xslt::CAvt> CPrivateExtensionStaticContext::CompileAvt(Core::StringView text) {
-  return m_context->CompileAvt(text);
+  return Live().CompileAvt(text);
 }
 
 void CPrivateExtensionStaticContext::ReportError(const Core::IException& error) {
-  m_context->ReportExtensionError(error.GetMessage());
-  m_context->ThrowError(Xslt::CXsltException::ExtensionStaticError);
+  Live().ReportExtensionError(error.GetMessage());
+  Live().ThrowError(Xslt::CXsltException::ExtensionStaticError);
 }
 
 } // namespace XsltPrivate

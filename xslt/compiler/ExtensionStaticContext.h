@@ -64,7 +64,13 @@ public:
   Core::XInterface<Xslt::CAvt> CompileAvt(Core::StringView text) override;
   [[noreturn]] void ReportError(const Core::IException& error) override;
 
+  // The package compiled the element: a static context it kept is of no use
+  // any more, and must not keep the stylesheet alive.
+  void Detach();
+
 private:
+  CStaticContext& Live() const;
+
   Core::XInterface<CStaticContext> m_context;
   Core::XInterface<CExtensionInstruction> m_instruction;
 };

@@ -2,6 +2,7 @@
 
 #include "xslt/processor/Context.h"
 #include "xslt/processor/ExtensionHandler.h"
+#include "xslt/processor/PrivateExtensionContext.h"
 #include "xslt/processor/XsltException.h"
 
 namespace XsltPrivate {
@@ -60,18 +61,12 @@ CPrivateFunction::~CPrivateFunction() = default;
 Core::XInterface<Xpath::CValue> CPrivateFunction::Evaluate(Xpath::CContext* xpathContext,
                                                            const Xpath::CArgumentList& arguments) {
   if (m_xsltFunction) return m_xsltFunction->Evaluate(*m_context, xpathContext, arguments);
-  // The extension context arrives with the packages' run-time side
-  // (CContext::CreateExtensionContext); until then a function gets none.
-  Core::String message;
-  try {
-    return m_extensionFunction->Evaluate(nullptr, xpathContext, arguments);
-  } catch (const Xslt::CXsltException&) {
-    throw;
-  } catch (const Core::IException& failure) {
-    message = failure.GetMessage();
-  }
-  m_context->ReportExtensionError(message);
-  m_context->ThrowError(Xslt::CXsltException::ExtensionRuntimeError);
+  Core::XInterface<Xpath::CValue> value =
+      RunExtensionCode(*m_context, nullptr, [&](Xslt::CExtensionContext* extension) {
+        return m_extensionFunction->Evaluate(extension, xpathContext, arguments);
+      });
+  // A function that gives no value gives the empty string.
+  return value ? value : Core::XInterface<Xpath::CValue>(new Xpath::CStringValue(Core::String()));
 }
 
 } // namespace XsltPrivate
