@@ -11,6 +11,8 @@
 //   status        the exit status (0 when left out)
 //   stderr        lines standard error must hold, in this order ({dir} and
 //                 {output} replaced as in args)
+//   program       a test tool of tests/tools to run instead of kelto (for
+//                 kelto_ext: kelto with the test extension package)
 //
 // Adding a case adds a folder, not code.
 #include <gtest/gtest.h>
@@ -70,17 +72,17 @@ struct CRun {
 
 // Runs the program in the folder with the arguments, standard output and
 // error going to files of the folder.
-CRun RunKelto(const fs::path& folder, const std::vector<std::string>& arguments) {
+CRun RunKelto(const std::string& program, const fs::path& folder, const std::vector<std::string>& arguments) {
   fs::path errors = folder / "stderr.txt", output = folder / "stdout.txt";
   pid_t child = fork();
   if (child == 0) {
     if (chdir(folder.c_str()) != 0 || !freopen(errors.c_str(), "wb", stderr) || !freopen(output.c_str(), "wb", stdout))
       _exit(127);
     std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(KELTO_BINARY));
+    argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-    execv(KELTO_BINARY, argv.data());
+    execv(program.c_str(), argv.data());
     _exit(127);
   }
   CRun run;
@@ -117,7 +119,10 @@ TEST_P(E2e, Case) {
     arguments.push_back(output);
   }
 
-  CRun run = RunKelto(work, arguments);
+  std::string program = KELTO_BINARY;
+  if (ReadFile(source / "program", text) && !Lines(text).empty())
+    program = (fs::path(KELTO_TOOLS_DIR) / Lines(text).front()).string();
+  CRun run = RunKelto(program, work, arguments);
   int expectedStatus = ReadFile(source / "status", text) ? std::stoi(text) : 0;
   EXPECT_EQ(run.status, expectedStatus) << run.standardError;
 
