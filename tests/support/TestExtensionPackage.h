@@ -30,8 +30,10 @@
 //   t:nothing               the package makes no element object
 // Functions:
 //   t:string() "text", t:number() 2.5, t:boolean() true, t:node() the
-//   context node, t:echo(x) x itself, t:args(...) "type:value" of each
-//   argument, t:depth() the scopes open, t:count() the size of the current
+//   context node, t:object() a value of the script object type (its own
+//   answers: "object", 7, true), t:echo(x) x itself, t:args(...) "type:value" of each
+//   argument, t:depth() the scopes open, t:resolve(r) r resolved against the
+//   base URI of the stylesheet element ("failed" when it cannot be), t:count() the size of the current
 //   node list, t:throw(m) and t:report(m) fail as the elements do,
 //   t:keep() keeps its context, t:nothing() gives no value.
 #include <string>
@@ -168,6 +170,16 @@ private:
   Core::XInterface<Xpath::CExpr> m_expr;
 };
 
+// A value of a type the XPath engine does not know; it converts through its
+// own accessors.
+class CTestObjectValue : public Xpath::CValue {
+public:
+  int32_t GetType() const override { return ScriptObjectType; }
+  bool GetBoolean() const override { return true; }
+  Xpath::CNumber GetNumber() const override { return Xpath::CNumber(7.0); }
+  Core::String GetString() const override { return u"object"; }
+};
+
 class CTestFunction : public Xslt::CExtensionFunction {
 public:
   explicit CTestFunction(Core::StringView name) : m_name(name) {}
@@ -177,6 +189,7 @@ public:
     if (m_name == u"string") return new Xpath::CStringValue(u"text");
     if (m_name == u"number") return new Xpath::CNumberValue(Xpath::CNumber(2.5));
     if (m_name == u"boolean") return new Xpath::CBooleanValue(true);
+    if (m_name == u"object") return new CTestObjectValue;
     if (m_name == u"node") return new Xpath::CNodeSetValue(new XpathPrivate::CSingleNodeSet(xpathContext->GetNode()));
     if (m_name == u"echo" && arguments.size() == 1) return arguments[0];
     if (m_name == u"args") {
@@ -194,6 +207,10 @@ public:
     if (m_name == u"count") return new Xpath::CNumberValue(Xpath::CNumber(double(context->GetCurrentNodeList()->GetCount())));
     Core::String message = arguments.empty() ? Core::String() : Xpath::CValueConverter(xpathContext).ToString(*arguments[0]);
     if (m_name == u"throw") throw CTestPackageFailure(message);
+    if (m_name == u"resolve") {
+      Core::String uri;
+      return new Xpath::CStringValue(context->ResolveUri(message, uri) ? uri : Core::String(u"failed"));
+    }
     if (m_name == u"report") context->ReportError(CTestPackageFailure(message));
     if (m_name == u"keep") {
       TestContextOf(context).kept.push_back(context);
@@ -238,8 +255,8 @@ private:
   static constexpr const char16_t* kElements[] = {
       u"empty", u"repeat", u"head", u"each", u"value", u"element", u"crossed", u"keep", u"use-kept",
       u"drop-kept", u"keep-static", u"use-static", u"throw", u"report", u"warn", u"bad-compile", u"nothing", nullptr};
-  static constexpr const char16_t* kFunctions[] = {u"string", u"number", u"boolean", u"node", u"echo",
-                                                   u"args",   u"depth",  u"count",   u"throw", u"report",
+  static constexpr const char16_t* kFunctions[] = {u"string", u"number", u"boolean", u"node", u"object", u"echo",
+                                                   u"args",   u"depth",  u"resolve",  u"count",   u"throw", u"report",
                                                    u"keep",   u"nothing", nullptr};
 };
 

@@ -9,6 +9,7 @@
     <t:element name="number"><t:value select="t:number() * 2"/></t:element>
     <t:element name="boolean"><t:value select="t:boolean() and true()"/></t:element>
     <t:element name="node-set"><t:value select="count(t:node()/list/item)"/></t:element>
+    <t:element name="object"><t:value select="t:object()"/><t:value select="','"/><t:value select="concat(number(t:object()), boolean(t:object()), t:object() = 'object')"/></t:element>
     <t:element name="nothing"><t:value select="concat('[', t:nothing(), ']')"/></t:element>
     <t:element name="args"><t:value select="t:args('a', 1.5, false(), list/item, t:echo($fragment), t:echo(t:number()))"/></t:element>
   </t:element>
