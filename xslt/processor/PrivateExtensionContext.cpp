@@ -100,9 +100,7 @@ private:
 };
 
 CPrivateExtensionContext::CPrivateExtensionContext(CContext* context, CExtensionInstruction* instruction)
-    : m_context(context), m_instruction(instruction), m_scopes(new CExtensionScopes) {
-  m_scopes->Add(this);
-}
+    : m_context(context), m_instruction(instruction) {}
 
 CPrivateExtensionContext::CPrivateExtensionContext(CContext* child, CExtensionInstruction* instruction,
                                                    CExtensionScopes* scopes)
@@ -124,16 +122,31 @@ void CPrivateExtensionContext::MakeInert() noexcept {
   m_context = nullptr;
 }
 
+// Most calls make no child: the scopes are made with the first one.
+CExtensionScopes* CPrivateExtensionContext::Scopes() {
+  if (!m_scopes) {
+    m_scopes = new CExtensionScopes;
+    m_scopes->Add(this);
+  }
+  return m_scopes.Get();
+}
+
 void CPrivateExtensionContext::EndCall() {
-  if (!m_scopes) return;
   Core::XInterface<CExtensionScopes> scopes = m_scopes;
+  if (!scopes) {
+    MakeInert();
+    return;
+  }
   scopes->End(true);
   if (std::exception_ptr failure = scopes->TakeFailure()) std::rethrow_exception(failure);
 }
 
 void CPrivateExtensionContext::AbandonCall() noexcept {
-  if (!m_scopes) return;
   Core::XInterface<CExtensionScopes> scopes = m_scopes;
+  if (!scopes) {
+    MakeInert();
+    return;
+  }
   scopes->End(false);
 }
 
@@ -147,7 +160,7 @@ CContext& CPrivateExtensionContext::Live() {
 Core::XInterface<Xslt::CExtensionContext> CPrivateExtensionContext::CreateContextForNodeList(
     Xpath::CIterator* iterator) {
   Core::XInterface<CContext> child(new CContext(Live(), iterator));
-  return new CPrivateExtensionContext(child.Get(), m_instruction.Get(), m_scopes.Get());
+  return new CPrivateExtensionContext(child.Get(), m_instruction.Get(), Scopes());
 }
 
 // A function has no element of its own: its child runs as the element whose
@@ -156,7 +169,7 @@ Core::XInterface<Xslt::CExtensionContext> CPrivateExtensionContext::CreateContex
   CContext& context = Live();
   CStylesheetElement* element = m_instruction ? m_instruction.Get() : context.GetCurrentStylesheetElement();
   Core::XInterface<CContext> child(new CContext(context, element, false));
-  return new CPrivateExtensionContext(child.Get(), m_instruction.Get(), m_scopes.Get());
+  return new CPrivateExtensionContext(child.Get(), m_instruction.Get(), Scopes());
 }
 
 Xslt::CTopLevelExtensionContext* CPrivateExtensionContext::GetTopLevelExtensionContext() {

@@ -80,10 +80,12 @@ private:
   CPrivateExtensionContext(CContext* child, CExtensionInstruction* instruction, CExtensionScopes* scopes);
   // The context to work on; an inert one fails as a package would.
   CContext& Live();
+  CExtensionScopes* Scopes();
   void MakeInert() noexcept;
 
   Core::XInterface<CContext> m_context;
   Core::XInterface<CExtensionInstruction> m_instruction;
+  // The scopes of the call; null until the first child.
   Core::XInterface<CExtensionScopes> m_scopes;
   // A child: the scope of m_context was opened for it.
   bool m_ownsScope = false;
