@@ -77,6 +77,14 @@ public:
   // A plain object inheriting from Object.prototype.
   XObject NewObject() { return XObject(new CScriptObject(this, GetObjectPrototype())); }
 
+  // Puts a built-in's real prototype and constructor in place of the
+  // stand-ins (before they are populated, so that they find each other).
+  void SetBuiltin(int index, XObject prototype, XObject constructor) {
+    m_prototypes[index] = std::move(prototype);
+    m_constructors[index] = std::move(constructor);
+    AddToClearList(m_prototypes[index].Get());
+  }
+
 private:
   XObject m_constructors[Count];
   XObject m_prototypes[Count];

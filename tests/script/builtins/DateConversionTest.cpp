@@ -10,6 +10,7 @@
 #include "core/String.h"
 #include "script/builtins/date/DateArithmetic.h"
 #include "script/builtins/date/DateConversion.h"
+#include "support/ScopedEnv.h"
 
 namespace {
 
@@ -24,26 +25,7 @@ constexpr const char* kOneHourEast = "<+01>-1";
 // UTC+1, and UTC+2 from the last Sunday of March to the last of October.
 constexpr const char* kCentralEurope = "CET-1CEST,M3.5.0,M10.5.0/3";
 
-// Sets an environment variable for the lifetime of the object.
-class CScopedEnv {
-public:
-  CScopedEnv(const char* name, const char* value) : m_name(name) {
-    if (const char* old = std::getenv(name)) m_old = old;
-    setenv(name, value, 1);
-    tzset();
-  }
-  ~CScopedEnv() {
-    if (m_old) setenv(m_name, m_old->c_str(), 1);
-    else unsetenv(m_name);
-    tzset();
-  }
-  CScopedEnv(const CScopedEnv&) = delete;
-  CScopedEnv& operator=(const CScopedEnv&) = delete;
-
-private:
-  const char* m_name;
-  std::optional<std::string> m_old;
-};
+using ScriptTest::CScopedEnv;
 
 double Utc(double y, double m, double d, double h = 0, double mi = 0, double s = 0, double ms = 0) {
   return MakeDate(MakeDay(y, m, d), MakeTime(h, mi, s, ms));
