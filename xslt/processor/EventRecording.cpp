@@ -161,12 +161,49 @@ private:
   bool m_started = false;
 };
 
-void CEventRecording::Replay(COutputElementStack& stack) const {
+void CEventRecording::Replay(COutputElementStack& stack) const { Replay(stack, false); }
+
+void CEventRecording::ReplayContent(COutputElementStack& stack) const { Replay(stack, true); }
+
+void CEventRecording::Replay(COutputElementStack& stack, bool skipLeadingAttributes) const {
   CReader reader(*this);
   Core::String scratch0, scratch1;
   Core::StringView s0, s1;
   char16_t unit;
+  // While skipping: how many skipped attributes or namespace nodes are open.
+  int32_t skipped = 0;
   while (reader.Next(unit)) {
+    if (skipLeadingAttributes) {
+      switch (unit & 0xFF) {
+      case kStartDocument:
+        continue;
+      case kStartAttribute:
+        if (!reader.SkipString() || !reader.SkipString()) return;
+        ++skipped;
+        continue;
+      case kStartNamespace:
+        if (!reader.SkipString()) return;
+        ++skipped;
+        continue;
+      case kEndAttribute:
+      case kEndNamespace:
+        if (skipped > 0) {
+          --skipped;
+          continue;
+        }
+        break;
+      case kCharacters:
+        if (skipped > 0) {
+          uint32_t flag;
+          if (!reader.ReadNumber(flag) || !reader.SkipString()) return;
+          continue;
+        }
+        break;
+      default:
+        break;
+      }
+      skipLeadingAttributes = false;
+    }
     switch (unit & 0xFF) {
     case kEndDocument:
       return;

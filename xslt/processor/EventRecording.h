@@ -60,6 +60,9 @@ public:
   // Reading, after End. Replay sends the events between the start and the
   // end of the document to the stack, which places them where it stands.
   void Replay(COutputElementStack& stack) const;
+  // The same without the attributes and namespace nodes that come before
+  // every other node: the content of an element that could not be made.
+  void ReplayContent(COutputElementStack& stack) const;
   // The text outside attributes, namespace nodes, comments and processing
   // instructions, in order.
   Core::String GetStringValue() const;
@@ -74,6 +77,8 @@ public:
 
 private:
   class CReader;
+
+  void Replay(COutputElementStack& stack, bool skipLeadingAttributes) const;
 
   void Put(char16_t unit) {
     if (m_used == kChunkSize || !m_current) NextChunk();

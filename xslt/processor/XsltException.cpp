@@ -63,6 +63,8 @@ const Core::CMessageItem kMessages[] = {
     {55, u"%s"},
     {56, u"Template recursion too deep: '%s'"},
     {57, u"Circular attribute set use: '%s', '%s'"},
+    {58, u"Invalid element name: '%s'"},
+    {59, u"Invalid processing instruction target: '%s'"},
     {-1, u"Unclassified XSLT exception"},
 };
 

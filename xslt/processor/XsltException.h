@@ -78,6 +78,10 @@ public:
     // not a stack overflow.
     RecursionTooDeep = 56,      // the template's name or match
     CircularAttributeSets = 57, // namespace URI, local name of the set
+    // A computed name that no result node may carry: recoverable, the node is
+    // left out (an element's content is written in its place).
+    InvalidElementName = 58,
+    InvalidProcessingInstructionTarget = 59,
   };
 
   // Names no node.

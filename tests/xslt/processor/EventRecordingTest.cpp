@@ -108,6 +108,37 @@ TEST(EventRecording, ReplayKeepsEventsAndFlags) {
   EXPECT_EQ(first->GetRecording().GetUnitCount(), second->GetRecording().GetUnitCount());
 }
 
+// The content of an element that could not be made: the attributes and
+// namespace nodes before the first other event are left out, with their
+// text; later ones are replayed (and refused by the stack where they land).
+TEST(EventRecording, ReplayContentDropsLeadingAttributes) {
+  struct {
+    const char16_t* script;
+    const char* expected;
+  } cases[] = {
+      {u"A a | T 1 | /A | N p | T urn:p | /N | T x | E e | /E", "[ <out (x) <e / / ]"},
+      {u"A a | /A | E e | A b | T 2 | /A | /E", "[ <out <e @b=2 / / ]"},
+      {u"T x | A a | T 1 | /A", "[ <out (x) refused / ]"},
+      {u"C | T c | /C | A a | T 1 | /A", "[ <out !--c refused / ]"},
+      {u"A a | T 1 | /A", "[ <out / ]"},
+  };
+  for (const auto& c : cases) {
+    auto fragment = Fragment(c.script);
+    auto log = Core::Make<CEventLog>();
+    auto stack = Core::Make<COutputElementStack>(log.Get());
+    stack->StartDocument();
+    stack->StartElement(u"out", u"");
+    try {
+      fragment->GetRecording().ReplayContent(*stack);
+    } catch (const XsltPrivate::COutputException&) {
+      log->log += " refused";
+    }
+    stack->EndElement();
+    stack->EndDocument();
+    EXPECT_EQ(log->log, c.expected) << Core::ToUtf8(c.script);
+  }
+}
+
 TEST(EventRecording, BeginStartsAfresh) {
   CEventRecording r;
   r.Begin();

@@ -30,7 +30,9 @@ TEST(XsltException, MessagesOfTheTable) {
       {25, u"", u"name", u"Named template rule not found: '', 'name'"},
       {56, u"rec", u"", u"Template recursion too deep: 'rec'"},
       {57, u"", u"s", u"Circular attribute set use: '', 's'"},
-      {58, u"a", u"b", u"Unclassified XSLT exception"},
+      {58, u"1a", u"", u"Invalid element name: '1a'"},
+      {59, u"xml", u"", u"Invalid processing instruction target: 'xml'"},
+      {60, u"a", u"b", u"Unclassified XSLT exception"},
       {-2, u"a", u"b", u"Unclassified XSLT exception"},
   };
   for (const Case& c : cases) {
@@ -40,7 +42,7 @@ TEST(XsltException, MessagesOfTheTable) {
 
 TEST(XsltException, EveryCodeHasItsOwnText) {
   Core::String unclassified = CXsltException(-1).GetMessage();
-  for (int32_t code = 0; code <= 57; ++code) {
+  for (int32_t code = 0; code <= 59; ++code) {
     EXPECT_NE(CXsltException(code, u"a", u"b").GetMessage(), unclassified) << code;
   }
 }

@@ -1,14 +1,65 @@
-#include "xslt/compiler/RunTimeStub.h"
 #include "xslt/compiler/instructions/ControlInstructions.h"
+#include "xslt/compiler/instructions/SelectedNodes.h"
+#include "xslt/processor/Context.h"
+#include "xslt/processor/OutputElementStack.h"
+#include "xslt/processor/XsltException.h"
+#include "xslt/processor/XsltImplementation.h"
 
 namespace XsltPrivate {
 
-void CForEach::Execute(CContext&) { ThrowNotRunnable(u"xsl:for-each"); }
-void CIf::Execute(CContext&) { ThrowNotRunnable(u"xsl:if"); }
-bool CWhen::ExecuteIfTrue(CContext&) const { ThrowNotRunnable(u"xsl:when"); }
+void CForEach::Execute(CContext& context) {
+  Core::XInterface<Xpath::CIterator> nodes = SelectNodes(context, m_select.Get(), m_sorts);
+  Core::XInterface<CContext> list(new CContext(context, nodes.Get()));
+  // xsl:apply-imports has no current template rule inside the body.
+  list->SetCurrentTemplateRule(nullptr);
+  for (Dom::XNode node = nodes->GetNode(); node; node = NextNode(context, *nodes)) {
+    // Variables bound in the body live for one node.
+    Core::XInterface<CContext> body(new CContext(*list, this, false));
+    ExecuteInstructions(m_content, *body);
+    body->EndScope();
+  }
+  list->EndScope();
+}
+
+void CIf::Execute(CContext& context) {
+  Core::XInterface<Xpath::CValue> test = context.Evaluate(m_test.Get());
+  if (context.EvaluateBoolean(*test)) ExecuteInstructions(m_content, context);
+}
+
+bool CWhen::ExecuteIfTrue(CContext& context) const {
+  Core::XInterface<Xpath::CValue> test = context.Evaluate(m_test.Get());
+  if (!context.EvaluateBoolean(*test)) return false;
+  ExecuteInstructions(m_content, context);
+  return true;
+}
+
 void COtherwise::Execute(CContext& context) const { ExecuteInstructions(m_content, context); }
-void CChoose::Execute(CContext&) { ThrowNotRunnable(u"xsl:choose"); }
-void CMessage::Execute(CContext&) { ThrowNotRunnable(u"xsl:message"); }
+
+void CChoose::Execute(CContext& context) {
+  for (int32_t i = 0, n = m_whens.GetSize(); i < n; ++i) {
+    CWhen* when = m_whens[i].Get();
+    Core::XInterface<CContext> child(new CContext(context, when, false));
+    bool done = when->ExecuteIfTrue(*child);
+    child->EndScope();
+    if (done) return;
+  }
+  if (!m_otherwise) return;
+  Core::XInterface<CContext> child(new CContext(context, m_otherwise.Get(), false));
+  m_otherwise->Execute(*child);
+  child->EndScope();
+}
+
+void CMessage::Execute(CContext& context) {
+  Core::XInterface<COutputElementStack> output(
+      new COutputElementStack(context.GetImplementation()->GetMessageHandler()));
+  Core::XInterface<CContext> capture(new CContext(context, output.Get()));
+  capture->StartDocument();
+  ExecuteInstructions(m_content, *capture);
+  capture->EndDocument();
+  capture->EndScope();
+  if (m_terminate) context.ThrowError(Xslt::CXsltException::ProcessingTerminated);
+}
+
 void CFallback::Execute(CContext& context) { ExecuteInstructions(m_content, context); }
 
 } // namespace XsltPrivate

@@ -1,16 +1,164 @@
-#include "xslt/compiler/RunTimeStub.h"
+#include "xslt/compiler/NamespaceMap.h"
 #include "xslt/compiler/instructions/ResultInstructions.h"
+#include "xslt/compiler/instructions/ResultNames.h"
+#include "xslt/processor/Context.h"
+#include "xslt/processor/OutputElementStack.h"
+#include "xslt/processor/OutputException.h"
+#include "xslt/processor/ResultTreeFragment.h"
+#include "xslt/processor/StringOutputHandler.h"
+#include "xslt/processor/TopLevelTables.h"
+#include "xslt/processor/XsltException.h"
 
 namespace XsltPrivate {
 
-void CText::Execute(CContext&) { ThrowNotRunnable(u"text"); }
-void CValueOf::Execute(CContext&) { ThrowNotRunnable(u"xsl:value-of"); }
-void CElement::Execute(CContext&) { ThrowNotRunnable(u"element"); }
-void CElement::WriteNamespaces(CContext&) const { ThrowNotRunnable(u"element"); }
-void CAttribute::Execute(CContext&) { ThrowNotRunnable(u"attribute"); }
-bool CAttribute::EvaluateName(CContext&, Core::String&, Core::String&) const { ThrowNotRunnable(u"attribute"); }
-void CAttribute::WriteValue(CContext&) const { ThrowNotRunnable(u"attribute"); }
-void CComment::Execute(CContext&) { ThrowNotRunnable(u"xsl:comment"); }
-void CProcessingInstruction::Execute(CContext&) { ThrowNotRunnable(u"xsl:processing-instruction"); }
+using Xslt::CXsltException;
+
+namespace {
+
+// The namespace a literal result element or attribute stands for in the
+// result: the alias of its stylesheet namespace, if it has one.
+void ApplyAlias(CContext& context, Core::String& namespaceUri) {
+  Core::String alias;
+  if (context.GetNamespaceAliasTable()->Lookup(namespaceUri, alias, false)) namespaceUri = std::move(alias);
+}
+
+class CContextReporter final : public COutputErrorReporter {
+public:
+  explicit CContextReporter(CContext& context) : m_context(context) {}
+  void ReportOutputError(int32_t code) override { m_context.ReportError(code); }
+
+private:
+  CContext& m_context;
+};
+
+// The content of an element that could not be made goes where the element
+// would have gone, without the attributes and namespace nodes meant for it.
+void WriteContentOnly(const CContentList& content, CContext& context) {
+  Core::XInterface<CResultTreeFragmentValue> fragment = context.EvaluateToResultTreeFragment(content);
+  COutputElementStack* output = context.GetOutputElementStack();
+  CContextReporter reporter(context);
+  COutputElementStack::CReporterScope reporterScope(*output, &reporter);
+  Core::String message;
+  try {
+    fragment->GetRecording().ReplayContent(*output);
+    return;
+  } catch (const COutputException& error) {
+    message = error.GetMessage();
+  }
+  context.ThrowError(CXsltException::OutputError, message);
+}
+
+} // namespace
+
+void CText::Execute(CContext& context) { context.Characters(m_text, m_disableOutputEscaping); }
+
+void CValueOf::Execute(CContext& context) {
+  Core::XInterface<Xpath::CValue> value = context.Evaluate(m_select.Get());
+  Core::String text = context.EvaluateString(*value);
+  if (!text.empty()) context.Characters(text, m_disableOutputEscaping);
+}
+
+void CElement::Execute(CContext& context) {
+  if (context.IsTextOnly()) {
+    context.ReportError(CXsltException::MisplacedElementNode);
+    return;
+  }
+  Core::String qualifiedName = EvaluateText(context, m_nameAvt.Get());
+  if (!m_literal && !IsQName(qualifiedName)) {
+    context.ReportError(CXsltException::InvalidElementName, qualifiedName);
+    WriteContentOnly(m_content, context);
+    return;
+  }
+  Core::String namespaceUri, localName;
+  context.ResolveQName(qualifiedName, namespaceUri, localName, true);
+  if (m_namespaceAvt) namespaceUri = context.EvaluateAvt(m_namespaceAvt.Get());
+  else if (m_literal) ApplyAlias(context, namespaceUri);
+  context.StartElement(qualifiedName, namespaceUri);
+  WriteNamespaces(context);
+  if (!m_usedAttributeSets.empty()) context.UseAttributeSets(m_usedAttributeSets);
+  ExecuteInstructions(m_content, context);
+  context.EndElement();
+}
+
+void CElement::WriteNamespaces(CContext& context) const {
+  CNamespaceMap* namespaces = GetNamespaceMap();
+  Core::String namespaceUri;
+  for (int32_t i = 0, n = namespaces->GetCount(); i < n; ++i) {
+    if (!context.ApplyNamespaceAlias(namespaces->GetUri(i), namespaceUri)) continue;
+    context.StartNamespace(namespaces->GetPrefix(i));
+    context.Characters(namespaceUri);
+    context.EndNamespace();
+  }
+}
+
+void CAttribute::Execute(CContext& context) {
+  if (context.IsTextOnly()) {
+    context.ReportError(CXsltException::MisplacedAttributeNode);
+    return;
+  }
+  context.SetTextOnly();
+  Core::String qualifiedName, namespaceUri;
+  if (!EvaluateName(context, qualifiedName, namespaceUri)) return;
+  context.StartAttribute(qualifiedName, namespaceUri);
+  WriteValue(context);
+  context.EndAttribute();
+}
+
+bool CAttribute::EvaluateName(CContext& context, Core::String& qualifiedName, Core::String& namespaceUri) const {
+  qualifiedName = EvaluateText(context, m_nameAvt.Get());
+  // Literal attributes were named by the stylesheet's parser.
+  bool literal = m_valueAvt.Get() != nullptr;
+  if (qualifiedName == u"xmlns" || (!literal && !IsQName(qualifiedName))) {
+    context.ReportError(CXsltException::InvalidAttributeName, qualifiedName);
+    return false;
+  }
+  Core::String localName;
+  context.ResolveQName(qualifiedName, namespaceUri, localName, false);
+  if (m_namespaceAvt) namespaceUri = context.EvaluateAvt(m_namespaceAvt.Get());
+  else if (literal && !namespaceUri.empty()) ApplyAlias(context, namespaceUri);
+  return true;
+}
+
+void CAttribute::WriteValue(CContext& context) const {
+  if (m_valueAvt) {
+    context.Characters(EvaluateText(context, m_valueAvt.Get()));
+    return;
+  }
+  context.SetTextOnly();
+  ExecuteInstructions(m_content, context);
+}
+
+void CComment::Execute(CContext& context) {
+  if (context.IsTextOnly()) {
+    context.ReportError(CXsltException::MisplacedCommentNode);
+    return;
+  }
+  context.SetTextOnly();
+  context.StartComment();
+  ExecuteInstructions(m_content, context);
+  context.EndComment();
+}
+
+void CProcessingInstruction::Execute(CContext& context) {
+  if (context.IsTextOnly()) {
+    context.ReportError(CXsltException::MisplacedProcessingInstructionNode);
+    return;
+  }
+  context.SetTextOnly();
+  Core::String target = EvaluateText(context, m_nameAvt.Get());
+  if (!IsProcessingInstructionTarget(target)) {
+    context.ReportError(CXsltException::InvalidProcessingInstructionTarget, target);
+    return;
+  }
+  Core::XInterface<CStringOutputHandler> text(new CStringOutputHandler);
+  Core::XInterface<COutputElementStack> output(
+      new COutputElementStack(text.Get(), COutputElementStack::EContent::kTextOnly));
+  Core::XInterface<CContext> capture(new CContext(context, output.Get()));
+  capture->StartDocument();
+  ExecuteInstructions(m_content, *capture);
+  capture->EndDocument();
+  capture->EndScope();
+  context.ProcessingInstruction(target, text->GetText());
+}
 
 } // namespace XsltPrivate

@@ -43,6 +43,7 @@ void CElement::Compile(CStaticContext& context) {
 
 void CElement::CompileLiteral(CStaticContext& context) {
   CStylesheetElement::Compile(context);
+  m_literal = true;
   Dom::XNode element = context.GetNode();
   m_nameAvt = context.CompileAvt(element->NodeNameView());
   context.GetXsltQNameListAttribute(u"use-attribute-sets", m_usedAttributeSets, false, false);

@@ -61,12 +61,15 @@ public:
   Xslt::CAvt* GetNamespaceAvt() const { return m_namespaceAvt.Get(); }
   const CExpandedNameList& GetUsedAttributeSets() const { return m_usedAttributeSets; }
   const CContentList& GetContent() const { return m_content; }
+  // A literal result element: its namespace goes through xsl:namespace-alias.
+  bool IsLiteral() const { return m_literal; }
 
 private:
   Core::XInterface<Xslt::CAvt> m_nameAvt;
   Core::XInterface<Xslt::CAvt> m_namespaceAvt;  // null when absent
   CExpandedNameList m_usedAttributeSets;
   CContentList m_content;
+  bool m_literal = false;
 };
 
 class CAttribute : public CInstruction {
