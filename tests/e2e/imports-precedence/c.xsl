@@ -1,0 +1,4 @@
+<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
+  <xsl:template match="z">c-z </xsl:template>
+  <xsl:template match="u">c-u </xsl:template>
+</xsl:stylesheet>
