@@ -1,5 +1,7 @@
 #include "script/builtins/BuiltinMethod.h"
 
+#include "script/engine/ExecutionContext.h"
+
 namespace EcmaScript {
 
 namespace {
@@ -22,6 +24,9 @@ XValue CBuiltinMethod::Call(CExecutionContext& context, CScriptObject* thisObjec
   CDepthGuard guard(GetGlobalObject(), this);
   XObject owner = m_owner;
   if (!owner) return MakeUndefined();  // cleared at shutdown
+  // A method called without this (through a variable of a function) works
+  // on the global object.
+  if (!thisObject) thisObject = context.GetGlobalObject();
   return owner->CallMethod(context, m_methodNumber, thisObject, arguments);
 }
 

@@ -1,12 +1,16 @@
 #include "script/engine/ExecutionContext.h"
 
+#include "script/engine/ActivationObject.h"
 #include "script/engine/GlobalObjectBase.h"
+#include "script/engine/Program.h"
+#include "script/engine/PropertyTable.h"
 
 namespace EcmaScript {
 
 CExecutionContext::CExecutionContext() = default;
 
 CExecutionContext::~CExecutionContext() {
+  if (m_ownsActivation) static_cast<CActivationObject*>(m_activation.Get())->EndCall();
   m_this = nullptr;
   m_variable = nullptr;
   m_activation = nullptr;
@@ -18,6 +22,59 @@ void CExecutionContext::InitGlobalCode(CGlobalObjectBase* global) {
   m_variable = global;
   m_this = global;
   m_scopeChain.Append(XObject(global));
+}
+
+void CExecutionContext::EnterGlobalCode(CGlobalObjectBase* global, CProgram* program) {
+  InitGlobalCode(global);
+  DeclareFunctions(program->GetFunctions(), 0);
+  DeclareVariables(program->GetVariables(), 0);
+}
+
+void CExecutionContext::EnterEvalCode(const CExecutionContext& calling, CProgram* program) {
+  m_global = calling.m_global;
+  m_activation = calling.m_activation;
+  m_variable = calling.m_variable;
+  m_this = calling.m_this;
+  m_scopeChain = calling.m_scopeChain;
+  DeclareFunctions(program->GetFunctions(), 0);
+  DeclareVariables(program->GetVariables(), 0);
+}
+
+void CExecutionContext::EnterFunctionCode(CGlobalObjectBase* global, CFunctionDefinition* definition,
+                                          CScriptObject* callee, CScriptObject* thisObject,
+                                          const CArgumentList& arguments) {
+  m_global = global;
+  XObject activation(new CActivationObject(global, callee, definition, arguments));
+  m_ownsActivation = true;
+  m_activation = activation;
+  m_variable = activation;
+  m_this = thisObject ? thisObject : global;
+  m_scopeChain.Append(XObject(global));
+  m_scopeChain.Append(std::move(activation));
+  BindParameters(definition->GetParameters(), arguments, DontDelete);
+  DeclareVariables(definition->GetVariables(), DontDelete);
+}
+
+void CExecutionContext::DeclareFunctions(const Core::XArray<XFunctionDefinition>& definitions, int32_t attributes) {
+  for (const XFunctionDefinition& definition : definitions) {
+    XObject function = definition->CreateFunctionObject(*this);
+    XValue value = MakeObject(function.Get());
+    m_variable->DefineOwnProperty(definition->GetName(), value.Get(), attributes, true);
+  }
+}
+
+void CExecutionContext::DeclareVariables(const Core::XArray<CPropertyName>& names, int32_t attributes) {
+  if (names.GetSize() == 0) return;
+  XValue undefined = MakeUndefined();
+  for (const CPropertyName& name : names) m_variable->DefineOwnProperty(name, undefined.Get(), attributes, false);
+}
+
+void CExecutionContext::BindParameters(const Core::XArray<CPropertyName>& names, const CArgumentList& arguments,
+                                       int32_t attributes) {
+  for (int32_t i = 0; i < names.GetSize(); ++i) {
+    XValue value = i < arguments.GetSize() ? arguments[i] : MakeUndefined();
+    m_variable->DefineOwnProperty(names[i], value.Get(), attributes, true);
+  }
 }
 
 void CExecutionContext::SetActivationObject(CScriptObject* object) { m_activation = object; }

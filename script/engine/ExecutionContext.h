@@ -9,7 +9,9 @@
 
 namespace EcmaScript {
 
+class CFunctionDefinition;
 class CGlobalObjectBase;
+class CProgram;
 
 class CExecutionContext {
 public:
@@ -22,6 +24,26 @@ public:
   // Makes the object the global object, variable object, this object and
   // only scope of an empty context.
   void InitGlobalCode(CGlobalObjectBase* global);
+  // A program run by the engine: InitGlobalCode, then the program's
+  // functions and variables declared on the global object.
+  void EnterGlobalCode(CGlobalObjectBase* global, CProgram* program);
+  // Eval code: the caller's global, activation, variable and this objects
+  // and a copy of its scope chain; declarations go to the caller's
+  // variable object.
+  void EnterEvalCode(const CExecutionContext& calling, CProgram* program);
+  // A call of a script function: a new activation object as variable
+  // object, the scope chain the global object and the activation object,
+  // the this object or, when there is none, the global object. The
+  // arguments must outlive the context.
+  void EnterFunctionCode(CGlobalObjectBase* global, CFunctionDefinition* definition, CScriptObject* callee,
+                         CScriptObject* thisObject, const CArgumentList& arguments);
+
+  // Declaration binding on the variable object. Functions replace what is
+  // there; variables keep an existing property; a parameter named twice
+  // gets the later argument.
+  void DeclareFunctions(const Core::XArray<Core::XInterface<CFunctionDefinition>>& definitions, int32_t attributes);
+  void DeclareVariables(const Core::XArray<CPropertyName>& names, int32_t attributes);
+  void BindParameters(const Core::XArray<CPropertyName>& names, const CArgumentList& arguments, int32_t attributes);
 
   Core::XArray<XObject>& GetScopeChain() { return m_scopeChain; }
   const Core::XArray<XObject>& GetScopeChain() const { return m_scopeChain; }
@@ -42,6 +64,8 @@ private:
   XObject m_activation;
   XObject m_variable;
   XObject m_this;
+  // Set by EnterFunctionCode: the context ends the call of its activation.
+  bool m_ownsActivation = false;
 };
 
 } // namespace EcmaScript

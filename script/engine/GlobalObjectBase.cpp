@@ -43,7 +43,11 @@ int32_t CGlobalObjectBase::CountLiveObjects() const {
 
 CDepthGuard::CDepthGuard(CGlobalObjectBase* global, CScriptObject* object) : m_global(global) {
   if (!m_global) return;
-  if (m_global->m_depth >= m_global->m_depthLimit) {
+  // The stack grows downwards on every platform the system runs on.
+  auto here = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
+  if (m_global->m_depth == 0) m_global->m_stackBase = here;
+  if (m_global->m_depth >= m_global->m_depthLimit ||
+      (here < m_global->m_stackBase && m_global->m_stackBase - here > CGlobalObjectBase::kStackBudget)) {
     m_global = nullptr;
     throw CRuntimeError(CRuntimeError::CallDepthExceeded, object);
   }

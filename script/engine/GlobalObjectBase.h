@@ -15,6 +15,7 @@
 
 namespace EcmaScript {
 
+class CFunctionDefinition;
 class CScriptEngine;
 
 class CGlobalObjectBase : public CScriptObject {
@@ -22,6 +23,12 @@ public:
   // Nesting allowed by default; deep enough for real scripts, shallow
   // enough for the main thread's stack in every build.
   static constexpr int32_t kDefaultDepthLimit = 1000;
+  // Stack the guarded levels may take together, measured from the
+  // outermost one. Each level's own nesting is bounded by the parser, but
+  // levels of big frames (sanitized builds, deeply nested function bodies)
+  // could still add up past the main thread's 8 MiB; past this budget the
+  // guard fails as at the depth limit.
+  static constexpr uintptr_t kStackBudget = uintptr_t(3) << 20;
 
   CGlobalObjectBase();
   ~CGlobalObjectBase() override;
@@ -55,6 +62,9 @@ public:
   virtual XObject CreateStringObject(const Core::String& value) = 0;
   // The function object of a built-in method of the owner.
   virtual XObject CreateBuiltinMethod(CScriptObject* owner, int32_t methodNumber, int32_t length) = 0;
+  // The function object of a function definition (declarations, the
+  // Function constructor).
+  virtual XObject CreateScriptFunction(CFunctionDefinition* definition) = 0;
 
   // Clears every live object of this global object (CScriptObject::Clear),
   // in order of creation; the global object itself is not among them.
@@ -79,6 +89,7 @@ private:
   CLiveLink m_liveObjects;
   int32_t m_depth = 0;
   int32_t m_depthLimit = kDefaultDepthLimit;
+  uintptr_t m_stackBase = 0;
 };
 
 // One level of nesting for the scope of a conversion or call. Throws runtime

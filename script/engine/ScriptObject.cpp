@@ -1,5 +1,7 @@
 #include "script/engine/ScriptObject.h"
 
+#include <optional>
+
 #include "script/engine/ExecutionContext.h"
 #include "script/engine/GlobalObjectBase.h"
 #include "script/engine/ReleaseQueue.h"
@@ -106,6 +108,25 @@ bool CScriptObject::HasProperty(CExecutionContext& context, const CPropertyName&
       return prototype->HasProperty(context, name);
     }
     object = prototype;
+  }
+}
+
+bool CScriptObject::GetIfPresent(CExecutionContext& context, const CPropertyName& name, XValue& value) {
+  CScriptObject* object = this;
+  for (;;) {
+    if (object->m_customLookup) {
+      std::optional<CDepthGuard> guard;
+      if (object != this) guard.emplace(m_global, object);
+      if (!object->HasProperty(context, name)) return false;
+      value = object->Get(context, name);
+      return true;
+    }
+    if (const CPropertyEntry* entry = object->m_table.Find(name)) {
+      value = object->GetEntryValue(context, entry);
+      return true;
+    }
+    object = object->m_prototype.Get();
+    if (!object) return false;
   }
 }
 

@@ -75,6 +75,9 @@ public:
   virtual void Put(CExecutionContext& context, const CPropertyName& name, CValue* value);
   virtual bool CanPut(CExecutionContext& context, const CPropertyName& name);
   virtual bool HasProperty(CExecutionContext& context, const CPropertyName& name);
+  // HasProperty and then Get in one walk of the prototype chain: false, and
+  // nothing read, when the property is nowhere on it.
+  bool GetIfPresent(CExecutionContext& context, const CPropertyName& name, XValue& value);
   // False for a DontDelete property; true when removed or absent.
   virtual bool Delete(CExecutionContext& context, const CPropertyName& name);
   // A primitive value from "valueOf" and "toString" in the order of the hint

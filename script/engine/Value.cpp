@@ -1,5 +1,6 @@
 #include "script/engine/Value.h"
 
+#include "script/engine/ScriptExceptions.h"
 #include "script/engine/ScriptObject.h"
 
 namespace EcmaScript {
@@ -23,6 +24,39 @@ CScriptObject* CReference::GetBase() const { return m_base.Get(); }
 const Core::String& CValue::GetString() const {
   static const Core::String empty;
   return empty;
+}
+
+const Core::String& CStringValue::GetString() const {
+  if (!m_shared) return m_value;
+  if (m_length == m_shared->text.size()) {
+    m_shared->exposed = true;
+    return m_shared->text;
+  }
+  m_value.assign(m_shared->text, 0, m_length);
+  m_shared = nullptr;
+  return m_value;
+}
+
+XValue CStringValue::Concatenate(const CStringValue* left, Core::StringView right) {
+  size_t length = left->GetLength() + right.size();
+  if (length > kMaxLength) throw CRuntimeError(CRuntimeError::StringTooLong, static_cast<CValue*>(nullptr));
+  CStringBuffer* buffer = left->m_shared.Get();
+  if (buffer && !buffer->exposed && left->m_length == buffer->text.size()) {
+    const char16_t* data = buffer->text.data();
+    if (right.data() >= data && right.data() < data + buffer->text.size()) {
+      // s + s: the right text lives in the buffer that is about to grow.
+      Core::String copy(right);
+      buffer->text.append(copy);
+    } else {
+      buffer->text.append(right);
+    }
+    return XValue(new CStringValue(buffer, length));
+  }
+  Core::XInterface<CStringBuffer> fresh(new CStringBuffer);
+  fresh->text.reserve(length);
+  fresh->text.append(left->GetView());
+  fresh->text.append(right);
+  return XValue(new CStringValue(fresh.Get(), length));
 }
 
 CObjectValue::CObjectValue(CScriptObject* object) : m_object(object) {

@@ -86,14 +86,44 @@ private:
   bool m_value;
 };
 
+// Text that string concatenation grows in place: the values made by
+// appending to it share it, each holding a prefix.
+class CStringBuffer : public Core::CInterface {
+public:
+  KELTO_SMALL_OBJECT_ALLOCATION
+  Core::String text;
+  // A reference to text was handed out, so text must not grow any more.
+  bool exposed = false;
+};
+
 class CStringValue final : public CValue {
 public:
+  // Longest string a concatenation may make, in code units; beyond it the
+  // runtime error StringTooLong, long before memory runs out.
+  static constexpr size_t kMaxLength = size_t(1) << 30;
+
   explicit CStringValue(Core::String value) : m_value(std::move(value)) {}
+  // The first length units of the buffer.
+  CStringValue(CStringBuffer* buffer, size_t length) : m_shared(buffer), m_length(length) {}
   int32_t GetType() const override { return StringType; }
-  const Core::String& GetString() const override { return m_value; }
+  const Core::String& GetString() const override;
+  // The text without pinning a shared buffer; valid until the next
+  // concatenation, so only for use on the spot.
+  Core::StringView GetView() const {
+    return m_shared ? Core::StringView(m_shared->text.data(), m_length) : Core::StringView(m_value);
+  }
+  size_t GetLength() const { return m_shared ? m_length : m_value.size(); }
+
+  // The string value of left followed by right. A left value that ends an
+  // unpinned buffer grows it in place, so that s = s + t in a loop copies
+  // s only when the buffer's storage grows. Runtime error StringTooLong
+  // beyond kMaxLength units.
+  static XValue Concatenate(const CStringValue* left, Core::StringView right);
 
 private:
-  Core::String m_value;
+  mutable Core::String m_value;
+  mutable Core::XInterface<CStringBuffer> m_shared;
+  size_t m_length = 0;
 };
 
 class CNumberValue final : public CValue {

@@ -15,6 +15,7 @@
 #include "script/builtins/BooleanObject.h"
 #include "script/builtins/BuiltinMethod.h"
 #include "script/builtins/NumberObject.h"
+#include "script/builtins/ScriptFunction.h"
 #include "script/builtins/StringObject.h"
 #include "script/engine/Conversions.h"
 #include "script/engine/ExecutionContext.h"
@@ -72,6 +73,9 @@ public:
   }
   XObject CreateBuiltinMethod(CScriptObject* owner, int32_t methodNumber, int32_t length) override {
     return XObject(new CBuiltinMethod(this, owner, methodNumber, length));
+  }
+  XObject CreateScriptFunction(CFunctionDefinition* definition) override {
+    return XObject(new CScriptFunction(this, definition));
   }
 
   // A plain object inheriting from Object.prototype.

@@ -1,0 +1,83 @@
+#pragma once
+// The variable object of a function call (the activation object: the
+// parameters, the declared variables and "arguments") and the arguments
+// object, whose indexed elements are shared with the named parameters.
+//
+// The arguments object is made on the first read of "arguments": a call
+// that never looks at it never pays for it, and since its elements of
+// named parameters read through the activation object, making it late
+// shows the same values. When the activation object dies while the
+// arguments object lives on (a script kept it), the shared values are
+// copied into the arguments object first.
+#include <cstdint>
+
+#include "core/Array.h"
+#include "script/engine/ScriptObject.h"
+
+namespace EcmaScript {
+
+class CArgumentsObject;
+class CFunctionDefinition;
+
+class CActivationObject : public CScriptObject {
+public:
+  // The arguments must stay valid until EndCall.
+  CActivationObject(CGlobalObjectBase* global, CScriptObject* callee, CFunctionDefinition* definition,
+                    const CArgumentList& arguments);
+  ~CActivationObject() override;
+
+  void DefineOwnProperty(const CPropertyName& name, CValue* value, int32_t attributes, bool replace) override;
+  XValue GetNativeProperty(CExecutionContext& context, int32_t nativeId) override;
+  void PutNativeProperty(CExecutionContext& context, int32_t nativeId, CValue* value) override;
+  void Clear() override;
+
+  // The call has returned: the arguments it was given are gone.
+  void EndCall() { m_arguments = nullptr; }
+
+private:
+  void Detach();
+
+  XObject m_callee;
+  Core::XInterface<CFunctionDefinition> m_definition;
+  const CArgumentList* m_arguments;
+  // The value of "arguments": the arguments object once made, or whatever
+  // a script or a parameter stored under the name.
+  XValue m_value;
+  bool m_made = false;
+  Core::XInterface<CArgumentsObject> m_argumentsObject;
+};
+
+// One element of the arguments object: a parameter's name and no value
+// (the element lives in the activation object), or a value of its own.
+struct CArgumentEntry {
+  CPropertyName name;
+  XValue value;
+  bool deleted = false;
+};
+
+class CArgumentsObject : public CScriptObject {
+public:
+  CArgumentsObject(CGlobalObjectBase* global, CActivationObject* activation, CScriptObject* callee,
+                   const Core::XArray<CPropertyName>& parameters, const CArgumentList& arguments);
+  ~CArgumentsObject() override;
+
+  XValue Get(CExecutionContext& context, const CPropertyName& name) override;
+  void Put(CExecutionContext& context, const CPropertyName& name, CValue* value) override;
+  bool CanPut(CExecutionContext& context, const CPropertyName& name) override;
+  bool HasProperty(CExecutionContext& context, const CPropertyName& name) override;
+  bool Delete(CExecutionContext& context, const CPropertyName& name) override;
+  void Clear() override;
+
+  // The index of the element the name stands for: "0", or 1 to 4 decimal
+  // digits without a leading zero, below the number of entries.
+  bool FindArgument(const CPropertyName& name, int32_t& index) const;
+  // The activation object is dying: its shared values move here.
+  void DetachActivation();
+
+private:
+  // Not counted: the activation object holds this object.
+  CActivationObject* m_activation;
+  Core::XArray<CArgumentEntry> m_entries;
+};
+
+} // namespace EcmaScript

@@ -1,0 +1,115 @@
+#include "script/engine/MemberExpressions.h"
+
+#include "script/engine/ScriptExceptions.h"
+#include "script/engine/ScriptObject.h"
+
+namespace EcmaScriptPrivate {
+
+using EcmaScript::CRuntimeError;
+
+void CArgumentListExpression::PrintTo(Core::String& out) const {
+  for (int32_t i = 0; i < m_arguments.GetSize(); ++i) {
+    if (i > 0) out += u", ";
+    m_arguments[i]->PrintTo(out);
+  }
+}
+
+XValue CArgumentListExpression::Evaluate(CExecutionContext& context) {
+  EcmaScript::CArgumentList values;
+  EvaluateInto(context, values);
+  return XValue(new EcmaScript::CListValue(std::move(values)));
+}
+
+void CArgumentListExpression::EvaluateInto(CExecutionContext& context, EcmaScript::CArgumentList& out) const {
+  for (const XExpression& argument : m_arguments) out.Append(argument->EvaluateValue(context));
+}
+
+void CMemberExpression::PrintTo(Core::String& out) const {
+  m_base->PrintTo(out);
+  if (m_index) {
+    out += u'[';
+    m_index->PrintTo(out);
+    out += u']';
+  } else {
+    out += u'.';
+    m_name.AppendText(out);
+  }
+}
+
+bool CMemberExpression::EvaluateReference(CExecutionContext& context, CReferenceParts& parts) {
+  XValue base = m_base->EvaluateValue(context);
+  parts.base = EcmaScript::ToObject(context, base.Get());
+  if (!m_index) {
+    parts.name = m_name;
+    return true;
+  }
+  XValue index = m_index->EvaluateValue(context);
+  if (index->GetType() == CValue::NumberType) {
+    EcmaScript::CScriptNumber number = index->GetNumber();
+    if (number.IsInteger() && number.GetInteger() >= 0) {
+      parts.name = CPropertyName::FromIndex(number.GetInteger());
+      return true;
+    }
+  }
+  parts.name = CPropertyName(EcmaScript::ToString(context, index.Get()));
+  return true;
+}
+
+XValue CMemberExpression::Evaluate(CExecutionContext& context) {
+  CReferenceParts parts;
+  EvaluateReference(context, parts);
+  return XValue(new EcmaScript::CReferenceValue(parts.base.Get(), parts.name));
+}
+
+XValue CMemberExpression::EvaluateValue(CExecutionContext& context) {
+  CReferenceParts parts;
+  EvaluateReference(context, parts);
+  return parts.base->Get(context, parts.name);
+}
+
+void CNewExpression::PrintTo(Core::String& out) const {
+  out += u"new ";
+  m_target->PrintTo(out);
+  out += u'(';
+  m_arguments->PrintTo(out);
+  out += u')';
+}
+
+XValue CNewExpression::Evaluate(CExecutionContext& context) {
+  XValue target = m_target->EvaluateValue(context);
+  EcmaScript::CArgumentList arguments;
+  m_arguments->EvaluateInto(context, arguments);
+  CScriptObject* object = target->GetObject();
+  if (!object) throw CRuntimeError(CRuntimeError::NewOperandNotObject, target.Get());
+  return object->Construct(context, arguments);
+}
+
+void CCallExpression::PrintTo(Core::String& out) const {
+  m_target->PrintTo(out);
+  out += u'(';
+  m_arguments->PrintTo(out);
+  out += u')';
+}
+
+XValue CCallExpression::Evaluate(CExecutionContext& context) {
+  EcmaScript::CArgumentList arguments;
+  XValue function;
+  XObject thisObject;
+  CReferenceParts parts;
+  if (m_target->EvaluateReference(context, parts)) {
+    m_arguments->EvaluateInto(context, arguments);
+    function = GetReferenceValue(context, parts);
+    thisObject = std::move(parts.base);
+  } else {
+    XValue target = m_target->Evaluate(context);
+    m_arguments->EvaluateInto(context, arguments);
+    function = EcmaScript::GetValue(context, target.Get());
+    if (const EcmaScript::CReference* reference = target->GetReference()) thisObject = reference->GetBase();
+  }
+  CScriptObject* object = function->GetObject();
+  if (!object) throw CRuntimeError(CRuntimeError::CallOperandNotObject, function.Get());
+  if (thisObject.Get() == context.GetActivationObject()) thisObject = nullptr;
+  return object->Call(context, thisObject.Get(), arguments);
+}
+
+} // namespace EcmaScriptPrivate

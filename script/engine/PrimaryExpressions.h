@@ -1,0 +1,91 @@
+#pragma once
+// The leaves of the expression tree (this, identifiers, literals) and the
+// parenthesized expression, which passes its inner result through, a
+// Reference included. All count as left-hand-side expressions; storing
+// through a literal fails at run time.
+#include "script/engine/ParseTree.h"
+#include "script/engine/ScriptNumber.h"
+
+namespace EcmaScriptPrivate {
+
+class CThisExpression : public CExpression {
+public:
+  bool IsLeftHandSide() const override { return true; }
+  void PrintTo(Core::String& out) const override { out += u"this"; }
+  XValue Evaluate(CExecutionContext& context) override;
+};
+
+// Resolves along the scope chain, through the name's cached hash.
+class CIdentifierExpression : public CExpression {
+public:
+  explicit CIdentifierExpression(const CPropertyName& name) : m_name(name) {}
+  bool IsLeftHandSide() const override { return true; }
+  void PrintTo(Core::String& out) const override { m_name.AppendText(out); }
+  XValue Evaluate(CExecutionContext& context) override;
+  XValue EvaluateValue(CExecutionContext& context) override;
+  bool EvaluateReference(CExecutionContext& context, CReferenceParts& parts) override;
+  const CPropertyName& GetName() const { return m_name; }
+
+private:
+  CPropertyName m_name;
+};
+
+class CNullLiteralExpression : public CExpression {
+public:
+  bool IsLeftHandSide() const override { return true; }
+  void PrintTo(Core::String& out) const override { out += u"null"; }
+  XValue Evaluate(CExecutionContext&) override { return EcmaScript::MakeNull(); }
+};
+
+class CBooleanLiteralExpression : public CExpression {
+public:
+  explicit CBooleanLiteralExpression(bool value) : m_value(value) {}
+  bool IsLeftHandSide() const override { return true; }
+  void PrintTo(Core::String& out) const override { out += m_value ? u"true" : u"false"; }
+  XValue Evaluate(CExecutionContext&) override { return EcmaScript::MakeBoolean(m_value); }
+
+private:
+  bool m_value;
+};
+
+// Prints the number's own text: 1.50 prints as 1.5.
+class CNumberLiteralExpression : public CExpression {
+public:
+  explicit CNumberLiteralExpression(EcmaScript::CScriptNumber value) : m_value(value) {}
+  bool IsLeftHandSide() const override { return true; }
+  void PrintTo(Core::String& out) const override { m_value.AppendTo(out); }
+  XValue Evaluate(CExecutionContext&) override { return EcmaScript::MakeNumber(m_value); }
+
+private:
+  EcmaScript::CScriptNumber m_value;
+};
+
+// Prints between double quotes with \\, \", \r and \n escaped and every
+// other unit as it is.
+class CStringLiteralExpression : public CExpression {
+public:
+  explicit CStringLiteralExpression(Core::String text) : m_text(std::move(text)) {}
+  bool IsLeftHandSide() const override { return true; }
+  void PrintTo(Core::String& out) const override;
+  XValue Evaluate(CExecutionContext&) override { return EcmaScript::MakeString(m_text); }
+
+private:
+  Core::String m_text;
+};
+
+class CParenthesizedExpression : public CExpression {
+public:
+  explicit CParenthesizedExpression(CExpression* inner) : m_inner(inner) {}
+  bool IsLeftHandSide() const override { return true; }
+  void PrintTo(Core::String& out) const override;
+  XValue Evaluate(CExecutionContext& context) override { return m_inner->Evaluate(context); }
+  XValue EvaluateValue(CExecutionContext& context) override { return m_inner->EvaluateValue(context); }
+  bool EvaluateReference(CExecutionContext& context, CReferenceParts& parts) override {
+    return m_inner->EvaluateReference(context, parts);
+  }
+
+private:
+  XExpression m_inner;
+};
+
+} // namespace EcmaScriptPrivate

@@ -1,0 +1,58 @@
+#include "script/engine/Program.h"
+
+#include "script/engine/GlobalObjectBase.h"
+#include "script/engine/ScriptExceptions.h"
+
+namespace EcmaScript {
+
+XObject CFunctionDefinition::CreateFunctionObject(CExecutionContext& context) {
+  return context.GetGlobalObject()->CreateScriptFunction(this);
+}
+
+Core::String CFunctionDefinition::GetSourceText() const {
+  Core::String text = u"function ";
+  m_name.AppendText(text);
+  text += u'(';
+  for (int32_t i = 0; i < m_parameters.GetSize(); ++i) {
+    if (i > 0) text += u", ";
+    m_parameters[i].AppendText(text);
+  }
+  text += u") { ";
+  if (!m_body.IsEmpty()) {
+    m_body.PrintTo(text);
+    text += u' ';
+  }
+  text += u'}';
+  return text;
+}
+
+CCompletion CProgramElement::Execute(CExecutionContext& context) {
+  if (!m_statement) return {};
+  return EcmaScriptPrivate::CStatementList::ExecuteStatement(context, m_statement.Get());
+}
+
+void CProgram::AddStatement(EcmaScriptPrivate::CStatement* statement) {
+  m_elements.Append(Core::XInterface<CProgramElement>(new CProgramElement(statement)));
+}
+
+void CProgram::AddFunction(CFunctionDefinition* definition) {
+  definition->SetProgramName(m_name);
+  m_functions.Append(XFunctionDefinition(definition));
+  m_elements.Append(Core::XInterface<CProgramElement>(new CProgramElement(definition)));
+}
+
+CCompletion CProgram::Execute(CExecutionContext& context) {
+  CCompletion current;
+  try {
+    for (int32_t i = 0; i < m_elements.GetSize(); ++i) {
+      CCompletion next = m_elements[i]->Execute(context);
+      if (i == 0 || next.value) current = std::move(next);
+    }
+  } catch (CEcmaScriptException& failure) {
+    if (failure.GetProgramName().empty()) failure.SetProgramName(m_name);
+    throw;
+  }
+  return current;
+}
+
+} // namespace EcmaScript

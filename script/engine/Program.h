@@ -1,0 +1,98 @@
+#pragma once
+// What the parser hands the interpreter: a program (a whole source or eval
+// text: its statements, function declarations and declared variable names)
+// and function definitions (a declared function, or one made by the
+// Function constructor). Running a program turns every failure of one of
+// its statements into a CEcmaScriptException with the line and the program
+// name.
+#include <cstdint>
+
+#include "core/Array.h"
+#include "core/Interface.h"
+#include "core/String.h"
+#include "script/engine/ParseTree.h"
+#include "script/engine/PropertyName.h"
+
+namespace EcmaScript {
+
+class CFunctionDefinition : public Core::CInterface {
+public:
+  explicit CFunctionDefinition(const CPropertyName& name) : m_name(name) {}
+
+  void AddParameter(const CPropertyName& name) { m_parameters.Append(name); }
+  void AddVariable(const CPropertyName& name) { m_variables.Append(name); }
+  void AppendStatement(EcmaScriptPrivate::CStatement* statement) { m_body.Append(statement); }
+  void SetProgramName(Core::String name) { m_programName = std::move(name); }
+  void SetLine(int32_t line) { m_line = line; }
+
+  const CPropertyName& GetName() const { return m_name; }
+  // In declaration order, duplicates kept.
+  const Core::XArray<CPropertyName>& GetParameters() const { return m_parameters; }
+  // The names of the body's var declarations, in source order.
+  const Core::XArray<CPropertyName>& GetVariables() const { return m_variables; }
+  const EcmaScriptPrivate::CStatementList& GetBody() const { return m_body; }
+  const Core::String& GetProgramName() const { return m_programName; }
+  // -1 for a function made from text given at run time.
+  int32_t GetLine() const { return m_line; }
+
+  // A new script function object of the context's global object.
+  XObject CreateFunctionObject(CExecutionContext& context);
+  // "function NAME(A, B) { BODY }" on one line.
+  Core::String GetSourceText() const;
+
+private:
+  CPropertyName m_name;
+  Core::XArray<CPropertyName> m_parameters;
+  Core::XArray<CPropertyName> m_variables;
+  EcmaScriptPrivate::CStatementList m_body;
+  Core::String m_programName;
+  int32_t m_line = -1;
+};
+
+using XFunctionDefinition = Core::XInterface<CFunctionDefinition>;
+
+// One statement or one function declaration of a program.
+class CProgramElement : public Core::CInterface {
+public:
+  explicit CProgramElement(EcmaScriptPrivate::CStatement* statement) : m_statement(statement) {}
+  explicit CProgramElement(CFunctionDefinition* definition) : m_definition(definition) {}
+
+  // A declaration does nothing here: it was declared on entering the code.
+  CCompletion Execute(CExecutionContext& context);
+  EcmaScriptPrivate::CStatement* GetStatement() const { return m_statement.Get(); }
+  CFunctionDefinition* GetFunction() const { return m_definition.Get(); }
+
+private:
+  EcmaScriptPrivate::XStatement m_statement;
+  XFunctionDefinition m_definition;
+};
+
+class CProgram : public Core::CInterface {
+public:
+  void SetName(Core::String name) { m_name = std::move(name); }
+  const Core::String& GetName() const { return m_name; }
+
+  void AddVariable(const CPropertyName& name) { m_variables.Append(name); }
+  void AddStatement(EcmaScriptPrivate::CStatement* statement);
+  // Gives the definition the program's name.
+  void AddFunction(CFunctionDefinition* definition);
+
+  const Core::XArray<CPropertyName>& GetVariables() const { return m_variables; }
+  const Core::XArray<XFunctionDefinition>& GetFunctions() const { return m_functions; }
+  const Core::XArray<Core::XInterface<CProgramElement>>& GetElements() const { return m_elements; }
+
+  // Runs every element; break, continue and return do not stop a program.
+  // The result is the completion of the last element that carried a value
+  // (the first element's when none did).
+  CCompletion Execute(CExecutionContext& context);
+
+private:
+  Core::String m_name;
+  Core::XArray<CPropertyName> m_variables;
+  Core::XArray<XFunctionDefinition> m_functions;
+  Core::XArray<Core::XInterface<CProgramElement>> m_elements;
+};
+
+using XProgram = Core::XInterface<CProgram>;
+
+} // namespace EcmaScript
