@@ -20,9 +20,10 @@ class CScriptEngine;
 
 class CGlobalObjectBase : public CScriptObject {
 public:
-  // Nesting allowed by default; deep enough for real scripts, shallow
-  // enough for the main thread's stack in every build.
-  static constexpr int32_t kDefaultDepthLimit = 1000;
+  // Nesting of calls and conversions allowed by default: deep enough for
+  // recursive scripts; the stack budget below keeps it within the main
+  // thread's stack in every build.
+  static constexpr int32_t kDefaultDepthLimit = 3000;
   // Stack the guarded levels may take together, measured from the
   // outermost one. Each level's own nesting is bounded by the parser, but
   // levels of big frames (sanitized builds, deeply nested function bodies)

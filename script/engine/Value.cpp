@@ -26,6 +26,12 @@ const Core::String& CValue::GetString() const {
   return empty;
 }
 
+size_t CStringValue::s_maxLength = size_t(1) << 30;
+
+void CStringValue::CheckLength(size_t length) {
+  if (length > s_maxLength) throw CRuntimeError(CRuntimeError::StringTooLong, static_cast<CValue*>(nullptr));
+}
+
 const Core::String& CStringValue::GetString() const {
   if (!m_shared) return m_value;
   if (m_length == m_shared->text.size()) {
@@ -39,7 +45,7 @@ const Core::String& CStringValue::GetString() const {
 
 XValue CStringValue::Concatenate(const CStringValue* left, Core::StringView right) {
   size_t length = left->GetLength() + right.size();
-  if (length > kMaxLength) throw CRuntimeError(CRuntimeError::StringTooLong, static_cast<CValue*>(nullptr));
+  CheckLength(length);
   CStringBuffer* buffer = left->m_shared.Get();
   if (buffer && !buffer->exposed && left->m_length == buffer->text.size()) {
     const char16_t* data = buffer->text.data();

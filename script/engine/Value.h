@@ -98,9 +98,13 @@ public:
 
 class CStringValue final : public CValue {
 public:
-  // Longest string a concatenation may make, in code units; beyond it the
-  // runtime error StringTooLong, long before memory runs out.
-  static constexpr size_t kMaxLength = size_t(1) << 30;
+  // Longest string a script may make, in code units (2^30): beyond it the
+  // runtime error StringTooLong, long before memory runs out. Tests lower
+  // it to reach the error cheaply.
+  static size_t GetMaxLength() { return s_maxLength; }
+  static void SetMaxLength(size_t length) { s_maxLength = length; }
+  // Runtime error StringTooLong when the length is above the maximum.
+  static void CheckLength(size_t length);
 
   explicit CStringValue(Core::String value) : m_value(std::move(value)) {}
   // The first length units of the buffer.
@@ -117,10 +121,12 @@ public:
   // The string value of left followed by right. A left value that ends an
   // unpinned buffer grows it in place, so that s = s + t in a loop copies
   // s only when the buffer's storage grows. Runtime error StringTooLong
-  // beyond kMaxLength units.
+  // beyond the maximum length.
   static XValue Concatenate(const CStringValue* left, Core::StringView right);
 
 private:
+  static size_t s_maxLength;
+
   mutable Core::String m_value;
   mutable Core::XInterface<CStringBuffer> m_shared;
   size_t m_length = 0;

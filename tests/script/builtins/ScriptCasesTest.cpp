@@ -1,0 +1,155 @@
+// Runs the scriptrun tool over the script cases in tests/script/cases (the
+// layout is described in the README there) and checks its command line.
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kCasesDir = std::string(KELTO_SOURCE_DIR) + "/tests/script/cases/";
+const std::string kTool = std::string(KELTO_TOOLS_DIR) + "/scriptrun";
+
+bool Exists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+struct CResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs scriptrun in the directory with the arguments, standard output and
+// standard error going to files.
+CResult RunTool(const std::string& directory, const std::vector<std::string>& args) {
+  std::string base = ::testing::TempDir() + "scriptrun_" + std::to_string(::getpid());
+  std::string outPath = base + ".out", errPath = base + ".err";
+  CResult result;
+  pid_t pid = ::fork();
+  if (pid == 0) {
+    int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 || ::chdir(directory.c_str()) != 0) {
+      ::_exit(127);
+    }
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(kTool.c_str()));
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    ::execv(kTool.c_str(), argv.data());
+    ::_exit(127);
+  }
+  int status = 0;
+  if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status)) result.status = WEXITSTATUS(status);
+  result.out = ReadAll(outPath);
+  result.err = ReadAll(errPath);
+  std::remove(outPath.c_str());
+  std::remove(errPath.c_str());
+  return result;
+}
+
+// The case names: every NAME.js that is not a continuation NAME.N.js.
+std::vector<std::string> CaseNames() {
+  std::vector<std::string> names;
+  if (DIR* dir = ::opendir(kCasesDir.c_str())) {
+    while (dirent* entry = ::readdir(dir)) {
+      std::string file = entry->d_name;
+      if (file.size() < 4 || file.compare(file.size() - 3, 3, ".js") != 0) continue;
+      std::string name = file.substr(0, file.size() - 3);
+      if (name.find('.') != std::string::npos) continue;
+      names.push_back(name);
+    }
+    ::closedir(dir);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(ScriptCases, TableOfCases) {
+  ASSERT_EQ(::access(kTool.c_str(), X_OK), 0) << kTool;
+  std::vector<std::string> names = CaseNames();
+  ASSERT_GE(names.size(), 10u);
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name + ".js");
+    std::vector<std::string> args;
+    if (Exists(kCasesDir + name + ".args")) {
+      std::istringstream lines(ReadAll(kCasesDir + name + ".args"));
+      for (std::string line; std::getline(lines, line);) {
+        if (!line.empty()) args.push_back(line);
+      }
+    }
+    args.push_back(name + ".js");
+    for (int part = 2; Exists(kCasesDir + name + "." + std::to_string(part) + ".js"); ++part) {
+      args.push_back(name + "." + std::to_string(part) + ".js");
+    }
+    bool fails = Exists(kCasesDir + name + ".err");
+    CResult result = RunTool(kCasesDir, args);
+    EXPECT_EQ(result.status, fails ? 1 : 0);
+    EXPECT_EQ(result.out, ReadAll(kCasesDir + name + ".out"));
+    EXPECT_EQ(result.err, fails ? ReadAll(kCasesDir + name + ".err") : "");
+  }
+}
+
+TEST(ScriptCases, CommandLine) {
+  const std::string usage = "usage: scriptrun [--seed N] FILE...\n";
+  struct {
+    std::vector<std::string> args;
+    int status;
+    std::string out;
+    std::string err;
+  } const cases[] = {
+      {{}, 2, "", usage},
+      {{"--seed"}, 2, "", usage},
+      {{"--seed", "4294967296", "declarations.js"}, 2, "", usage},
+      {{"--seed", "-1", "declarations.js"}, 2, "", usage},
+      {{"--verbose", "declarations.js"}, 2, "", usage},
+      {{"--seed", "4294967295"}, 2, "", usage},
+      {{"--seed", "0", "declarations.js"}, 0, "number\n2\n", ""},
+      {{"no such file.js"}, 1, "", "Cannot read file 'no such file.js'\n"},
+      // A failing file stops the run: the later file is not run.
+      {{"call_depth.js", "declarations.js"}, 1, "start\n", ReadAll(kCasesDir + "call_depth.err")},
+      {{"syntax_errors.js", "declarations.js"}, 1, "", ReadAll(kCasesDir + "syntax_errors.err")},
+  };
+  for (const auto& c : cases) {
+    std::string line;
+    for (const std::string& arg : c.args) line += " " + arg;
+    SCOPED_TRACE("scriptrun" + line);
+    CResult result = RunTool(kCasesDir, c.args);
+    EXPECT_EQ(result.status, c.status);
+    EXPECT_EQ(result.out, c.out);
+    EXPECT_EQ(result.err, c.err);
+  }
+}
+
+// The reporter's limit of 100 holds over the whole run, across files.
+TEST(ScriptCases, ErrorLimitOverTheRun) {
+  std::string dir = ::testing::TempDir() + "scriptrun_limit_" + std::to_string(::getpid());
+  ASSERT_EQ(::mkdir(dir.c_str(), 0700), 0);
+  std::string errors;
+  for (int i = 0; i < 150; ++i) errors += "var ;\n";
+  std::ofstream(dir + "/many.js") << errors;
+  CResult result = RunTool(dir, {"many.js"});
+  EXPECT_EQ(result.status, 1);
+  std::string expected;
+  for (int i = 1; i <= 100; ++i) expected += "Parse error at line " + std::to_string(i) + ": Missing variable name\n";
+  expected += "Error(s) encountered during program parsing\n    Program 'many.js'\n";
+  EXPECT_EQ(result.err, expected);
+  std::remove((dir + "/many.js").c_str());
+  ::rmdir(dir.c_str());
+}
+
+} // namespace

@@ -1,0 +1,2 @@
+counter++;
+print(shared(counter));

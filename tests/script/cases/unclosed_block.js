@@ -1,0 +1,3 @@
+function f() {
+  if (x) {
+    { y = 1;

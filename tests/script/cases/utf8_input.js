@@ -1,0 +1,2 @@
+ï»¿print("bom skipped");
+print("bad ÿ byte");
