@@ -36,9 +36,9 @@ void PutValue(CExecutionContext& context, CValue* reference, CValue* value) {
 }
 
 XValue MakeReference(CExecutionContext& context, const CPropertyName& name) {
-  const Core::XArray<XObject>& chain = context.GetScopeChain();
+  const CScopeChain& chain = context.GetScopeChain();
   for (int32_t i = chain.GetSize() - 1; i >= 0; --i) {
-    CScriptObject* scope = chain[i].Get();
+    CScriptObject* scope = chain[i];
     if (scope->HasProperty(context, name)) return XValue(new CReferenceValue(scope, name));
   }
   return XValue(new CReferenceValue(nullptr, name));

@@ -7,6 +7,32 @@
 
 namespace EcmaScript {
 
+CScopeChain::CScopeChain() = default;
+CScopeChain::CScopeChain(const CScopeChain& other) { *this = other; }
+
+CScopeChain& CScopeChain::operator=(const CScopeChain& other) {
+  if (this == &other) return *this;
+  while (m_size > 0) RemoveLast();
+  for (int32_t i = 0; i < other.m_size; ++i) Append(XObject(other[i]));
+  return *this;
+}
+
+CScopeChain::~CScopeChain() {
+  while (m_size > 0) RemoveLast();
+}
+
+void CScopeChain::Append(XObject object) {
+  if (m_size < kInline) m_inline[m_size] = std::move(object);
+  else m_more.Append(std::move(object));
+  ++m_size;
+}
+
+void CScopeChain::RemoveLast() {
+  --m_size;
+  if (m_size < kInline) m_inline[m_size] = nullptr;
+  else m_more.RemoveAt(m_size - kInline);
+}
+
 CExecutionContext::CExecutionContext() = default;
 
 CExecutionContext::~CExecutionContext() {
@@ -14,7 +40,7 @@ CExecutionContext::~CExecutionContext() {
   m_this = nullptr;
   m_variable = nullptr;
   m_activation = nullptr;
-  // The scope chain's array releases its entries last to first.
+  // The scope chain releases its entries last to first.
 }
 
 void CExecutionContext::InitGlobalCode(CGlobalObjectBase* global) {

@@ -9,6 +9,29 @@
 
 namespace EcmaScript {
 
+// The scope chain: counted objects, outermost first. A function's chain
+// (the global object and its activation object) fits the inline room, so
+// a call allocates nothing for it.
+class CScopeChain {
+public:
+  CScopeChain();
+  CScopeChain(const CScopeChain& other);
+  CScopeChain& operator=(const CScopeChain& other);
+  ~CScopeChain();
+
+  int32_t GetSize() const { return m_size; }
+  CScriptObject* operator[](int32_t i) const { return i < kInline ? m_inline[i].Get() : m_more[i - kInline].Get(); }
+  void Append(XObject object);
+  // Removes the innermost entry.
+  void RemoveLast();
+
+private:
+  static constexpr int32_t kInline = 4;
+  XObject m_inline[kInline];
+  Core::XArray<XObject> m_more;
+  int32_t m_size = 0;
+};
+
 class CFunctionDefinition;
 class CGlobalObjectBase;
 class CProgram;
@@ -45,8 +68,8 @@ public:
   void DeclareVariables(const Core::XArray<CPropertyName>& names, int32_t attributes);
   void BindParameters(const Core::XArray<CPropertyName>& names, const CArgumentList& arguments, int32_t attributes);
 
-  Core::XArray<XObject>& GetScopeChain() { return m_scopeChain; }
-  const Core::XArray<XObject>& GetScopeChain() const { return m_scopeChain; }
+  CScopeChain& GetScopeChain() { return m_scopeChain; }
+  const CScopeChain& GetScopeChain() const { return m_scopeChain; }
   // Not counted.
   CGlobalObjectBase* GetGlobalObject() const { return m_global; }
   CScriptObject* GetActivationObject() const { return m_activation.Get(); }
@@ -59,7 +82,7 @@ public:
   void SetThisObject(CScriptObject* object);
 
 private:
-  Core::XArray<XObject> m_scopeChain;
+  CScopeChain m_scopeChain;
   CGlobalObjectBase* m_global = nullptr;
   XObject m_activation;
   XObject m_variable;

@@ -1,11 +1,47 @@
 #include "script/engine/MemberExpressions.h"
 
+#include <memory>
+#include <vector>
+
 #include "script/engine/ScriptExceptions.h"
 #include "script/engine/ScriptObject.h"
 
 namespace EcmaScriptPrivate {
 
 using EcmaScript::CRuntimeError;
+
+namespace {
+
+// The argument arrays of the calls in progress, innermost last. Calls nest
+// strictly, so each depth reuses its array and a call allocates nothing
+// for its arguments once the depth was reached before.
+class CPooledArguments {
+public:
+  CPooledArguments() {
+    std::vector<std::unique_ptr<EcmaScript::CArgumentList>>& lists = Lists();
+    if (s_depth == lists.size()) lists.push_back(std::make_unique<EcmaScript::CArgumentList>());
+    m_list = lists[s_depth++].get();
+  }
+  ~CPooledArguments() {
+    m_list->RemoveAt(0, m_list->GetSize());
+    --s_depth;
+  }
+  CPooledArguments(const CPooledArguments&) = delete;
+  CPooledArguments& operator=(const CPooledArguments&) = delete;
+
+  EcmaScript::CArgumentList& Get() { return *m_list; }
+
+private:
+  static std::vector<std::unique_ptr<EcmaScript::CArgumentList>>& Lists() {
+    static auto* lists = new std::vector<std::unique_ptr<EcmaScript::CArgumentList>>;
+    return *lists;
+  }
+  static inline size_t s_depth = 0;
+
+  EcmaScript::CArgumentList* m_list;
+};
+
+} // namespace
 
 void CArgumentListExpression::PrintTo(Core::String& out) const {
   for (int32_t i = 0; i < m_arguments.GetSize(); ++i) {
@@ -61,7 +97,7 @@ XValue CMemberExpression::Evaluate(CExecutionContext& context) {
   return XValue(new EcmaScript::CReferenceValue(parts.base.Get(), parts.name));
 }
 
-XValue CMemberExpression::EvaluateValue(CExecutionContext& context) {
+XValue CMemberExpression::FetchValue(CExecutionContext& context) {
   CReferenceParts parts;
   EvaluateReference(context, parts);
   return parts.base->Get(context, parts.name);
@@ -77,7 +113,8 @@ void CNewExpression::PrintTo(Core::String& out) const {
 
 XValue CNewExpression::Evaluate(CExecutionContext& context) {
   XValue target = m_target->EvaluateValue(context);
-  EcmaScript::CArgumentList arguments;
+  CPooledArguments pooled;
+  EcmaScript::CArgumentList& arguments = pooled.Get();
   m_arguments->EvaluateInto(context, arguments);
   CScriptObject* object = target->GetObject();
   if (!object) throw CRuntimeError(CRuntimeError::NewOperandNotObject, target.Get());
@@ -92,7 +129,8 @@ void CCallExpression::PrintTo(Core::String& out) const {
 }
 
 XValue CCallExpression::Evaluate(CExecutionContext& context) {
-  EcmaScript::CArgumentList arguments;
+  CPooledArguments pooled;
+  EcmaScript::CArgumentList& arguments = pooled.Get();
   XValue function;
   XObject thisObject;
   CReferenceParts parts;

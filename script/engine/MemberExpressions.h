@@ -28,15 +28,19 @@ using XArgumentList = Core::XInterface<CArgumentListExpression>;
 class CMemberExpression : public CExpression {
 public:
   // o[index]
-  CMemberExpression(CExpression* base, CExpression* index) : m_base(base), m_index(index) {}
+  CMemberExpression(CExpression* base, CExpression* index) : m_base(base), m_index(index) { SetYieldsReference(); }
   // o.name
-  CMemberExpression(CExpression* base, const CPropertyName& name) : m_base(base), m_name(name) {}
+  CMemberExpression(CExpression* base, const CPropertyName& name) : m_base(base), m_name(name) {
+    SetYieldsReference();
+  }
 
   bool IsLeftHandSide() const override { return true; }
   void PrintTo(Core::String& out) const override;
   XValue Evaluate(CExecutionContext& context) override;
-  XValue EvaluateValue(CExecutionContext& context) override;
   bool EvaluateReference(CExecutionContext& context, CReferenceParts& parts) override;
+
+protected:
+  XValue FetchValue(CExecutionContext& context) override;
 
 private:
   XExpression m_base;

@@ -9,9 +9,8 @@ namespace EcmaScriptPrivate {
 using EcmaScript::CEcmaScriptException;
 using EcmaScript::CRuntimeError;
 
-XValue CExpression::EvaluateValue(CExecutionContext& context) {
+XValue CExpression::FetchValue(CExecutionContext& context) {
   XValue result = Evaluate(context);
-  if (!result->GetReference()) return result;
   return EcmaScript::GetValue(context, result.Get());
 }
 

@@ -73,9 +73,10 @@ public:
   virtual void PrintTo(Core::String& out) const = 0;
   // The result, a Reference for identifiers and member accesses.
   virtual XValue Evaluate(CExecutionContext& context) = 0;
-  // Evaluate followed by GetValue; nodes that can fetch without building a
-  // Reference do so.
-  virtual XValue EvaluateValue(CExecutionContext& context);
+  // Evaluate followed by GetValue.
+  XValue EvaluateValue(CExecutionContext& context) {
+    return m_yieldsReference ? FetchValue(context) : Evaluate(context);
+  }
   // For nodes whose result is always a Reference: evaluates the node into
   // its parts and answers true. Every other node answers false at once,
   // having evaluated nothing.
@@ -92,8 +93,17 @@ public:
   int32_t GetHeight() const { return m_height; }
   void SetHeight(int32_t height) { m_height = height; }
 
+protected:
+  // For the kinds whose result may be a Reference; the others need no
+  // GetValue at all.
+  void SetYieldsReference() { m_yieldsReference = true; }
+  // EvaluateValue of those kinds; nodes that can fetch without building a
+  // Reference do so.
+  virtual XValue FetchValue(CExecutionContext& context);
+
 private:
   int32_t m_height = 1;
+  bool m_yieldsReference = false;
 };
 
 using XStatement = Core::XInterface<CStatement>;

@@ -11,7 +11,7 @@ XValue CIdentifierExpression::Evaluate(CExecutionContext& context) {
   return XValue(new EcmaScript::CReferenceValue(FindScope(context, m_name), m_name));
 }
 
-XValue CIdentifierExpression::EvaluateValue(CExecutionContext& context) { return FetchIdentifier(context, m_name); }
+XValue CIdentifierExpression::FetchValue(CExecutionContext& context) { return FetchIdentifier(context, m_name); }
 
 bool CIdentifierExpression::EvaluateReference(CExecutionContext& context, CReferenceParts& parts) {
   parts.base = FindScope(context, m_name);

@@ -18,13 +18,15 @@ public:
 // Resolves along the scope chain, through the name's cached hash.
 class CIdentifierExpression : public CExpression {
 public:
-  explicit CIdentifierExpression(const CPropertyName& name) : m_name(name) {}
+  explicit CIdentifierExpression(const CPropertyName& name) : m_name(name) { SetYieldsReference(); }
   bool IsLeftHandSide() const override { return true; }
   void PrintTo(Core::String& out) const override { m_name.AppendText(out); }
   XValue Evaluate(CExecutionContext& context) override;
-  XValue EvaluateValue(CExecutionContext& context) override;
   bool EvaluateReference(CExecutionContext& context, CReferenceParts& parts) override;
   const CPropertyName& GetName() const { return m_name; }
+
+protected:
+  XValue FetchValue(CExecutionContext& context) override;
 
 private:
   CPropertyName m_name;
@@ -75,14 +77,16 @@ private:
 
 class CParenthesizedExpression : public CExpression {
 public:
-  explicit CParenthesizedExpression(CExpression* inner) : m_inner(inner) {}
+  explicit CParenthesizedExpression(CExpression* inner) : m_inner(inner) { SetYieldsReference(); }
   bool IsLeftHandSide() const override { return true; }
   void PrintTo(Core::String& out) const override;
   XValue Evaluate(CExecutionContext& context) override { return m_inner->Evaluate(context); }
-  XValue EvaluateValue(CExecutionContext& context) override { return m_inner->EvaluateValue(context); }
   bool EvaluateReference(CExecutionContext& context, CReferenceParts& parts) override {
     return m_inner->EvaluateReference(context, parts);
   }
+
+protected:
+  XValue FetchValue(CExecutionContext& context) override { return m_inner->EvaluateValue(context); }
 
 private:
   XExpression m_inner;

@@ -36,8 +36,7 @@ int32_t CPropertyTable::FindSlot(const CPropertyName& name) const {
   int32_t hash = name.GetHash();
   if (!m_index) {
     for (int32_t s = 0; s < m_capacity; ++s) {
-      const CPropertyEntry* e = m_slots[s];
-      if (e && Matches(e, name, hash)) return s;
+      if (m_hashes[s] == hash && Matches(m_slots[s], name, hash)) return s;
     }
     return -1;
   }
@@ -67,19 +66,26 @@ int32_t CPropertyTable::PlaceInSlots(CPropertyEntry* entry) {
   int32_t s = entry->GetHash() & mask;
   while (m_slots[s]) s = (s + 1) & mask;
   m_slots[s] = entry;
+  m_hashes[s] = entry->GetHash();
   return s;
 }
 
 void CPropertyTable::Grow() {
   int32_t oldCapacity = m_capacity;
   CPropertyEntry** old = m_slots;
+  int32_t* oldHashes = m_hashes;
   m_capacity = oldCapacity ? oldCapacity * 2 : 4;
   m_slots = AllocateArray<CPropertyEntry*>(m_capacity);
+  m_hashes = AllocateArray<int32_t>(m_capacity);
   std::memset(m_slots, 0, sizeof(CPropertyEntry*) * static_cast<size_t>(m_capacity));
+  std::memset(m_hashes, 0xFF, sizeof(int32_t) * static_cast<size_t>(m_capacity));
   for (int32_t s = 0; s < oldCapacity; ++s) {
     if (old[s]) PlaceInSlots(old[s]);
   }
-  if (old) FreeArray(old, oldCapacity);
+  if (old) {
+    FreeArray(old, oldCapacity);
+    FreeArray(oldHashes, oldCapacity);
+  }
   if (m_capacity > kLargestScannedCapacity) BuildIndex();
 }
 
@@ -128,6 +134,7 @@ void CPropertyTable::RemoveAt(int32_t slot) {
     m_index[i].slot = kIndexDeleted;
   }
   m_slots[slot] = nullptr;
+  m_hashes[slot] = -1;
   --m_count;
   // Last: releasing the value may free objects, even the one owning this table.
   delete entry;
@@ -137,6 +144,8 @@ void CPropertyTable::Clear() {
   CPropertyEntry** slots = m_slots;
   int32_t capacity = m_capacity;
   if (m_index) FreeArray(m_index, m_indexCapacity);
+  if (m_hashes) FreeArray(m_hashes, capacity);
+  m_hashes = nullptr;
   m_slots = nullptr;
   m_capacity = m_count = 0;
   m_index = nullptr;

@@ -99,6 +99,9 @@ private:
   void IndexAdd(int32_t hash, int32_t slot);
 
   CPropertyEntry** m_slots = nullptr;
+  // The hash of each slot's entry, -1 for an empty slot: a scan of a small
+  // table touches no entry but the one it finds.
+  int32_t* m_hashes = nullptr;
   int32_t m_capacity = 0;
   int32_t m_count = 0;
   CIndexSlot* m_index = nullptr;  // null while the table is small

@@ -71,6 +71,22 @@ XValue CScriptObject::Get(CExecutionContext& context, const CPropertyName& name)
 }
 
 void CScriptObject::Put(CExecutionContext& context, const CPropertyName& name, CValue* value) {
+  if (!m_customLookup) {
+    // An own property decides CanPut by itself: one lookup does both.
+    if (CPropertyEntry* entry = m_table.Find(name)) {
+      if (entry->GetAttributes() & ReadOnly) return;
+      if (entry->GetNativeId() >= 0) PutNativeProperty(context, entry->GetNativeId(), value);
+      else entry->SetValue(value);
+      return;
+    }
+    if (CScriptObject* prototype = m_prototype.Get()) {
+      std::optional<CDepthGuard> guard;
+      if (prototype->m_customLookup) guard.emplace(m_global, prototype);
+      if (!prototype->CanPut(context, name)) return;
+    }
+    m_table.Insert(name, value, -1, 0);
+    return;
+  }
   if (!CanPut(context, name)) return;
   if (CPropertyEntry* entry = m_table.Find(name)) {
     if (entry->GetNativeId() >= 0) {

@@ -22,6 +22,17 @@ void CScriptParser::SetErrorHandler(EcmaScript::IParseErrorHandler* handler) {
   m_scanner.SetErrorHandler(handler);
 }
 
+void CScriptParser::Intern(EcmaScript::CPropertyName& name) {
+  EcmaScript::CNameText* text = name.GetSharedText();
+  if (!text) return;
+  auto found = m_names.find(text->GetText());
+  if (found == m_names.end()) {
+    m_names.emplace(text->GetText(), text);
+  } else if (found->second.Get() != text) {
+    name = EcmaScript::CPropertyName(found->second.Get(), name.GetCachedHash());
+  }
+}
+
 bool CScriptParser::Accept(int32_t kind) {
   if (m_token.kind != kind) return false;
   Read();

@@ -12,6 +12,7 @@
 // and long operator chains alike), so that every later walk of the tree
 // (running, printing, destroying) recurses a bounded depth.
 #include <cstdint>
+#include <unordered_map>
 
 #include "core/Interface.h"
 #include "core/Stream.h"
@@ -56,7 +57,13 @@ public:
 private:
   friend class CNestingGuard;
 
-  void Read() { m_scanner.NextToken(m_token); }
+  void Read() {
+    m_scanner.NextToken(m_token);
+    if (m_token.kind == TokenIdentifier) Intern(m_token.name);
+  }
+  // Makes every occurrence of a name share one text, so that property
+  // lookups mostly compare text pointers.
+  void Intern(EcmaScript::CPropertyName& name);
   bool Accept(int32_t kind);
   bool AcceptName(int32_t kind, EcmaScript::CPropertyName& name);
   void Expect(int32_t kind, int32_t code);
@@ -109,6 +116,8 @@ private:
   EcmaScript::XProgram m_program;
   EcmaScript::XFunctionDefinition m_function;
   int32_t m_nesting = 0;
+  // Keyed by views of the texts they hold.
+  std::unordered_map<Core::StringView, Core::XInterface<EcmaScript::CNameText>> m_names;
 };
 
 // One level of nesting for the scope of a recursive parse step.

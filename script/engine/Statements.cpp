@@ -97,11 +97,11 @@ void CWithStatement::PrintTo(Core::String& out) const {
 CCompletion CWithStatement::Execute(CExecutionContext& context) {
   XValue value = m_object->EvaluateValue(context);
   XObject object = EcmaScript::ToObject(context, value.Get());
-  Core::XArray<XObject>& chain = context.GetScopeChain();
+  EcmaScript::CScopeChain& chain = context.GetScopeChain();
   chain.Append(object);
   struct CRestore {
-    Core::XArray<XObject>& chain;
-    ~CRestore() { chain.RemoveAt(chain.GetSize() - 1); }
+    EcmaScript::CScopeChain& chain;
+    ~CRestore() { chain.RemoveLast(); }
   } restore{chain};
   return m_body->Execute(context);
 }

@@ -65,7 +65,7 @@ XValue CStringValue::Concatenate(const CStringValue* left, Core::StringView righ
   return XValue(new CStringValue(fresh.Get(), length));
 }
 
-CObjectValue::CObjectValue(CScriptObject* object) : m_object(object) {
+CObjectValue::CObjectValue(CScriptObject* object) : CValue(ObjectType), m_object(object) {
   if (m_object) m_object->AddRef();
 }
 
@@ -89,7 +89,19 @@ XValue MakeBoolean(bool b) {
   return XValue(b ? yes : no);
 }
 
-XValue MakeNumber(CScriptNumber value) { return XValue(new CNumberValue(value)); }
+XValue MakeNumber(CScriptNumber value) {
+  // Small integers are shared: loop counters and flags come from here.
+  constexpr int32_t kFirst = -128, kLast = 1023;
+  if (value.IsInteger() && value.GetInteger() >= kFirst && value.GetInteger() <= kLast) {
+    static CValue* const* const shared = [] {
+      auto** table = new CValue*[kLast - kFirst + 1];
+      for (int32_t i = kFirst; i <= kLast; ++i) table[i - kFirst] = Immortal<CNumberValue>(CScriptNumber(i));
+      return table;
+    }();
+    return XValue(shared[value.GetInteger() - kFirst]);
+  }
+  return XValue(new CNumberValue(value));
+}
 XValue MakeString(Core::String value) { return XValue(new CStringValue(std::move(value))); }
 XValue MakeObject(CScriptObject* object) { return XValue(new CObjectValue(object)); }
 

@@ -53,7 +53,9 @@ public:
     ListType = 7,
   };
 
-  virtual int32_t GetType() const = 0;
+  explicit CValue(int32_t type) : m_type(type) {}
+
+  int32_t GetType() const { return m_type; }
   virtual bool GetBoolean() const { return false; }
   virtual const Core::String& GetString() const;
   virtual CScriptNumber GetNumber() const { return CScriptNumber(0); }
@@ -64,22 +66,24 @@ public:
 
   // Undefined, Null, Boolean, String or Number.
   bool IsPrimitive() const { return GetType() <= NumberType; }
+
+private:
+  int32_t m_type;
 };
 
 class CUndefinedValue final : public CValue {
 public:
-  int32_t GetType() const override { return UndefinedType; }
+  CUndefinedValue() : CValue(UndefinedType) {}
 };
 
 class CNullValue final : public CValue {
 public:
-  int32_t GetType() const override { return NullType; }
+  CNullValue() : CValue(NullType) {}
 };
 
 class CBooleanValue final : public CValue {
 public:
-  explicit CBooleanValue(bool value) : m_value(value) {}
-  int32_t GetType() const override { return BooleanType; }
+  explicit CBooleanValue(bool value) : CValue(BooleanType), m_value(value) {}
   bool GetBoolean() const override { return m_value; }
 
 private:
@@ -106,10 +110,9 @@ public:
   // Runtime error StringTooLong when the length is above the maximum.
   static void CheckLength(size_t length);
 
-  explicit CStringValue(Core::String value) : m_value(std::move(value)) {}
+  explicit CStringValue(Core::String value) : CValue(StringType), m_value(std::move(value)) {}
   // The first length units of the buffer.
-  CStringValue(CStringBuffer* buffer, size_t length) : m_shared(buffer), m_length(length) {}
-  int32_t GetType() const override { return StringType; }
+  CStringValue(CStringBuffer* buffer, size_t length) : CValue(StringType), m_shared(buffer), m_length(length) {}
   const Core::String& GetString() const override;
   // The text without pinning a shared buffer; valid until the next
   // concatenation, so only for use on the spot.
@@ -134,8 +137,7 @@ private:
 
 class CNumberValue final : public CValue {
 public:
-  explicit CNumberValue(CScriptNumber value) : m_value(value) {}
-  int32_t GetType() const override { return NumberType; }
+  explicit CNumberValue(CScriptNumber value) : CValue(NumberType), m_value(value) {}
   CScriptNumber GetNumber() const override { return m_value; }
 
 private:
@@ -146,7 +148,6 @@ class CObjectValue final : public CValue {
 public:
   explicit CObjectValue(CScriptObject* object);
   ~CObjectValue() override;
-  int32_t GetType() const override { return ObjectType; }
   CScriptObject* GetObject() const override { return m_object; }
 
 private:
@@ -155,8 +156,7 @@ private:
 
 class CReferenceValue final : public CValue {
 public:
-  CReferenceValue(CScriptObject* base, const CPropertyName& name) : m_reference(base, name) {}
-  int32_t GetType() const override { return ReferenceType; }
+  CReferenceValue(CScriptObject* base, const CPropertyName& name) : CValue(ReferenceType), m_reference(base, name) {}
   const CReference* GetReference() const override { return &m_reference; }
 
 private:
@@ -165,9 +165,8 @@ private:
 
 class CListValue final : public CValue {
 public:
-  CListValue() = default;
-  explicit CListValue(CArgumentList values) : m_values(std::move(values)) {}
-  int32_t GetType() const override { return ListType; }
+  CListValue() : CValue(ListType) {}
+  explicit CListValue(CArgumentList values) : CValue(ListType), m_values(std::move(values)) {}
   const CArgumentList* GetList() const override { return &m_values; }
 
 private:

@@ -176,7 +176,7 @@ TEST_F(Conversion, References) {
   XValue inner = MakeReference(context, CPropertyName(u"undeclared"));
   EXPECT_EQ(GetBase(inner.Get()), scope.Get());
   EXPECT_EQ(GetValue(context, inner.Get())->GetString(), u"inner");
-  context.GetScopeChain().RemoveAt(context.GetScopeChain().GetSize() - 1);
+  context.GetScopeChain().RemoveLast();
 
   EXPECT_EQ(ErrorCode([&] { GetBase(number.Get()); }), CRuntimeError::GetBaseNotReference);
   EXPECT_EQ(ErrorCode([&] { GetPropertyName(context, number.Get()); }), CRuntimeError::GetPropertyNameNotReference);
