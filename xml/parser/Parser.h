@@ -225,8 +225,8 @@ private:
 class CLocator : public Sxp::ILocator {
 public:
   explicit CLocator(const CParser& parser) : m_parser(parser) {}
-  Core::String GetPublicId() const override;
-  Core::String GetSystemId() const override;
+  Core::StringView GetPublicId() const override;
+  Core::StringView GetSystemId() const override;
   int32_t GetColumnNumber() const override;
   int32_t GetLineNumber() const override;
 

@@ -182,8 +182,8 @@ int32_t CInputSourceReader::Decode(const Unicode::CEncoding& encoding, char16_t*
 
 // Locator ---------------------------------------------------------------------
 
-Core::String CLocator::GetPublicId() const { return m_parser.GetPublicId(); }
-Core::String CLocator::GetSystemId() const { return m_parser.GetSystemId(); }
+Core::StringView CLocator::GetPublicId() const { return m_parser.GetPublicId(); }
+Core::StringView CLocator::GetSystemId() const { return m_parser.GetSystemId(); }
 int32_t CLocator::GetColumnNumber() const {
   const CReaderRec* r = m_parser.GetTokenizer().GetBottom();
   return r ? r->column : 0;

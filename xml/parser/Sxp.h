@@ -28,8 +28,10 @@ namespace Sxp {
 // SetDocumentLocator calls of a parse.
 class ILocator : public Core::CInterface {
 public:
-  virtual Core::String GetPublicId() const = 0;
-  virtual Core::String GetSystemId() const = 0;
+  // Both stay valid until the parser moves to another entity or ends; the
+  // tree builder asks for them at every node, so they are not copied.
+  virtual Core::StringView GetPublicId() const = 0;
+  virtual Core::StringView GetSystemId() const = 0;
   // Characters read so far on the current line.
   virtual int32_t GetColumnNumber() const = 0;
   // Current line, from 1.

@@ -227,8 +227,9 @@ CNamespaceNode* CXdmDocumentHandler::DeclarePrefix(StringView prefix) {
   } catch (const CScopeLimitException&) {
     using XmlParserPrivate::CXmlException;
     if (!m_locator) throw CXmlException(XmlParserPrivate::ErrorTooManyNamespaces, {}, {}, 0, 0);
-    throw CXmlException(XmlParserPrivate::ErrorTooManyNamespaces, m_locator->GetPublicId(),
-                        m_locator->GetSystemId(), m_locator->GetLineNumber(), m_locator->GetColumnNumber());
+    throw CXmlException(XmlParserPrivate::ErrorTooManyNamespaces, Core::String(m_locator->GetPublicId()),
+                        Core::String(m_locator->GetSystemId()), m_locator->GetLineNumber(),
+                        m_locator->GetColumnNumber());
   }
 }
 

@@ -1,8 +1,17 @@
 #include "xslt/processor/BasicLocationHandler.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace XsltPrivate {
 
 namespace {
+
+// Every node of a parsed document is recorded, so the ids are compared as
+// memory, not unit by unit.
+bool SameText(Core::StringView a, Core::StringView b) {
+  return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0);
+}
 
 // Positions compare as signed differences, document number first, as
 // document order does.
@@ -25,7 +34,7 @@ void CBasicLocationHandler::SetParent(const Core::XInterface<Xslt::CLocationHand
 int32_t CBasicLocationHandler::Intern(std::vector<Core::String>& table, Core::StringView id) {
   if (id.empty()) return -1;
   for (size_t i = table.size(); i-- > 0;) {
-    if (table[i] == id) return int32_t(i);
+    if (SameText(table[i], id)) return int32_t(i);
   }
   table.emplace_back(id);
   return int32_t(table.size() - 1);
@@ -38,21 +47,39 @@ void CBasicLocationHandler::RecordLocation(Dom::CNodeIdentity position, Core::St
   int32_t systemIndex = Intern(m_systemIds, systemId);
   m_nodes.push_back(CNodeItem{position.documentNumber, position.nodeIndex, publicIndex, systemIndex,
                               uint32_t(line), uint32_t(column)});
-  if (systemId.empty()) return;
+  AddToRuns(m_nodes.size() - 1);
+  if (systemIndex < 0) return;
   if (!m_baseUris.empty()) {
     CBaseUriItem& last = m_baseUris.back();
-    if (last.first.documentNumber == position.documentNumber && last.systemId == systemId) {
+    if (last.first.documentNumber == position.documentNumber && last.systemId == systemIndex) {
       if (int32_t(position.nodeIndex - last.last.nodeIndex) > 0) last.last = position;
       return;
     }
   }
-  m_baseUris.push_back(CBaseUriItem{position, position, Core::String(systemId)});
+  m_baseUris.push_back(CBaseUriItem{position, position, systemIndex});
+}
+
+void CBasicLocationHandler::AddToRuns(size_t item) {
+  const CNodeItem& node = m_nodes[item];
+  if (!m_runs.empty()) {
+    CRun& last = m_runs.back();
+    if (last.documentNumber == node.documentNumber && last.end == item && m_nodes[item - 1].nodeIndex < node.nodeIndex) {
+      last.end = item + 1;
+      return;
+    }
+  }
+  m_runs.push_back(CRun{node.documentNumber, item, item + 1});
 }
 
 bool CBasicLocationHandler::GetLocation(Dom::CNodeIdentity position, Core::String& publicId, Core::String& systemId,
                                         int32_t& line, int32_t& column) {
-  for (const CNodeItem& item : m_nodes) {
-    if (item.documentNumber != position.documentNumber || item.nodeIndex != position.nodeIndex) continue;
+  for (const CRun& run : m_runs) {
+    if (run.documentNumber != position.documentNumber) continue;
+    auto first = m_nodes.begin() + ptrdiff_t(run.begin), last = m_nodes.begin() + ptrdiff_t(run.end);
+    auto found = std::lower_bound(first, last, position.nodeIndex,
+                                  [](const CNodeItem& item, uint32_t index) { return item.nodeIndex < index; });
+    if (found == last || found->nodeIndex != position.nodeIndex) continue;
+    const CNodeItem& item = *found;
     publicId = item.publicId < 0 ? Core::String() : m_publicIds[size_t(item.publicId)];
     systemId = item.systemId < 0 ? Core::String() : m_systemIds[size_t(item.systemId)];
     line = int32_t(item.line);
@@ -65,7 +92,7 @@ bool CBasicLocationHandler::GetLocation(Dom::CNodeIdentity position, Core::Strin
 bool CBasicLocationHandler::GetBaseUri(Dom::CNodeIdentity position, Core::String& uri) {
   for (const CBaseUriItem& range : m_baseUris) {
     if (Compare(range.first, position) <= 0 && Compare(position, range.last) <= 0) {
-      uri = range.systemId;
+      uri = m_systemIds[size_t(range.systemId)];
       return true;
     }
   }
@@ -74,6 +101,8 @@ bool CBasicLocationHandler::GetBaseUri(Dom::CNodeIdentity position, Core::String
 
 void CBasicLocationHandler::ForgetDocument(Dom::CNodeIdentity position) {
   std::erase_if(m_nodes, [&](const CNodeItem& item) { return item.documentNumber == position.documentNumber; });
+  m_runs.clear();
+  for (size_t i = 0; i < m_nodes.size(); ++i) AddToRuns(i);
 }
 
 } // namespace XsltPrivate

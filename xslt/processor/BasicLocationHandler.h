@@ -39,15 +39,25 @@ private:
   struct CBaseUriItem {
     Dom::CNodeIdentity first;
     Dom::CNodeIdentity last;
-    Core::String systemId;
+    int32_t systemId;  // index into m_systemIds
+  };
+
+  // Records of one document whose node indexes rise, as a parse makes
+  // them: m_nodes[begin, end). A location is found by a binary search.
+  struct CRun {
+    uint32_t documentNumber;
+    size_t begin;
+    size_t end;
   };
 
   static int32_t Intern(std::vector<Core::String>& table, Core::StringView id);
+  void AddToRuns(size_t item);
 
   Core::XInterface<Xslt::CLocationHandler> m_parent;
   std::vector<Core::String> m_publicIds;
   std::vector<Core::String> m_systemIds;
   std::vector<CNodeItem> m_nodes;
+  std::vector<CRun> m_runs;
   std::vector<CBaseUriItem> m_baseUris;
 };
 

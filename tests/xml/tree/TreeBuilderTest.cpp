@@ -279,8 +279,8 @@ TEST(TreeBuilder, WhitespaceRulesOfTheTable) {
 
 class CLocator : public Sxp::ILocator {
 public:
-  Core::String GetPublicId() const override { return u"pub"; }
-  Core::String GetSystemId() const override { return u"file:///doc.xml"; }
+  Core::StringView GetPublicId() const override { return u"pub"; }
+  Core::StringView GetSystemId() const override { return u"file:///doc.xml"; }
   int32_t GetColumnNumber() const override { return column; }
   int32_t GetLineNumber() const override { return line; }
   int32_t line = 1, column = 0;

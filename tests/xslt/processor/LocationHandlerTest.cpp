@@ -76,6 +76,26 @@ TEST(BasicLocationHandler, ForgottenDocumentKeepsItsBaseUris) {
   EXPECT_EQ(Locate(handler, {8, 1}).line, 3);
 }
 
+TEST(BasicLocationHandler, FindsEveryRecordOfLargeAndInterleavedDocuments) {
+  XsltPrivate::CBasicLocationHandler handler;
+  for (uint32_t i = 0; i < 5000; ++i) handler.RecordLocation({10, i * 2}, u"", u"file:///big.xml", int32_t(i + 1), 0);
+  // Another document in between, then the first again, and a node recorded
+  // twice: the first record answers.
+  handler.RecordLocation({11, 0}, u"", u"file:///small.xml", 7, 0);
+  handler.RecordLocation({10, 10001}, u"", u"file:///big.xml", 9001, 0);
+  handler.RecordLocation({10, 4}, u"", u"file:///big.xml", 9999, 0);
+  EXPECT_EQ(Locate(handler, {10, 0}).line, 1);
+  EXPECT_EQ(Locate(handler, {10, 4}).line, 3);
+  EXPECT_EQ(Locate(handler, {10, 9998}).line, 5000);
+  EXPECT_FALSE(Locate(handler, {10, 9999}).known);
+  EXPECT_EQ(Locate(handler, {10, 10001}).line, 9001);
+  EXPECT_EQ(Locate(handler, {11, 0}).line, 7);
+  handler.ForgetDocument({11, 0});
+  EXPECT_FALSE(Locate(handler, {11, 0}).known);
+  EXPECT_EQ(Locate(handler, {10, 10001}).line, 9001);
+  EXPECT_EQ(Locate(handler, {10, 2}).line, 2);
+}
+
 TEST(BasicLocationHandler, ParentAnswersWhatTheHandlerDoesNotKnow) {
   Core::XInterface<XsltPrivate::CBasicLocationHandler> stylesheet(new XsltPrivate::CBasicLocationHandler());
   Core::XInterface<XsltPrivate::CBasicLocationHandler> run(new XsltPrivate::CBasicLocationHandler());
