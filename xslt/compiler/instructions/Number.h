@@ -2,6 +2,8 @@
 // xsl:number: a list of integers from its value expression or by counting
 // nodes around the current node, formatted by the format tokens.
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "core/Interface.h"
 #include "xpath/Expr.h"
@@ -11,9 +13,15 @@
 
 namespace XsltPrivate {
 
+class CMatchContext;
+class CNumberCounts;
+
 class CNumber : public CInstruction {
 public:
   enum : int32_t { LevelSingle = 0, LevelMultiple = 1, LevelAny = 2 };
+
+  CNumber();
+  ~CNumber() override;
 
   void Compile(CStaticContext& context);
   void Execute(CContext& context) override;
@@ -38,6 +46,11 @@ private:
   Core::XInterface<Xslt::CAvt> m_letterValue;      // null when absent
   Core::XInterface<Xslt::CAvt> m_groupingSeparator;  // null when absent
   Core::XInterface<Xslt::CAvt> m_groupingSize;     // null when absent
+
+  // The counting of one execution, and what it remembers for the next (a
+  // document numbered in order is counted in one pass).
+  friend class CNumberCounting;
+  std::unique_ptr<CNumberCounts> m_counts;
 };
 
 } // namespace XsltPrivate
