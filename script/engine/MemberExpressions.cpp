@@ -98,6 +98,18 @@ XValue CMemberExpression::Evaluate(CExecutionContext& context) {
 }
 
 XValue CMemberExpression::FetchValue(CExecutionContext& context) {
+  if (m_isLength) {
+    XValue base = m_base->EvaluateValue(context);
+    if (base->GetType() == CValue::StringType) {
+      // A String object's 'length' is its own read-only, undeletable
+      // property, so nothing a script does can make it differ.
+      size_t length = static_cast<const EcmaScript::CStringValue*>(base.Get())->GetLength();
+      return EcmaScript::MakeNumber(EcmaScript::CScriptNumber(static_cast<int32_t>(length)));
+    }
+    CReferenceParts parts;
+    parts.base = EcmaScript::ToObject(context, base.Get());
+    return parts.base->Get(context, m_name);
+  }
   CReferenceParts parts;
   EvaluateReference(context, parts);
   return parts.base->Get(context, parts.name);

@@ -30,7 +30,8 @@ public:
   // o[index]
   CMemberExpression(CExpression* base, CExpression* index) : m_base(base), m_index(index) { SetYieldsReference(); }
   // o.name
-  CMemberExpression(CExpression* base, const CPropertyName& name) : m_base(base), m_name(name) {
+  CMemberExpression(CExpression* base, const CPropertyName& name)
+      : m_base(base), m_name(name), m_isLength(name.Equals(u"length")) {
     SetYieldsReference();
   }
 
@@ -46,6 +47,10 @@ private:
   XExpression m_base;
   XExpression m_index;
   CPropertyName m_name;
+  // s.length of a string s is read without making its String object, which
+  // would copy the text: a loop that grows s and reads its length stays
+  // linear.
+  bool m_isLength = false;
 };
 
 class CNewExpression : public CExpression {

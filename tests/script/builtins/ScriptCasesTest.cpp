@@ -34,8 +34,8 @@ struct CResult {
 };
 
 // Runs scriptrun in the directory with the arguments, standard output and
-// standard error going to files.
-CResult RunTool(const std::string& directory, const std::vector<std::string>& args) {
+// standard error going to files, or both to the first one when merged.
+CResult RunTool(const std::string& directory, const std::vector<std::string>& args, bool merged = false) {
   std::string base = ::testing::TempDir() + "scriptrun_" + std::to_string(::getpid());
   std::string outPath = base + ".out", errPath = base + ".err";
   CResult result;
@@ -43,7 +43,8 @@ CResult RunTool(const std::string& directory, const std::vector<std::string>& ar
   if (pid == 0) {
     int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 || ::chdir(directory.c_str()) != 0) {
+    if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(merged ? out : err, 2) < 0 ||
+        ::chdir(directory.c_str()) != 0) {
       ::_exit(127);
     }
     std::vector<char*> argv;
@@ -133,6 +134,14 @@ TEST(ScriptCases, CommandLine) {
     EXPECT_EQ(result.out, c.out);
     EXPECT_EQ(result.err, c.err);
   }
+}
+
+// Each print reaches standard output before anything that follows it, even
+// when standard output is a file and the run ends in an error.
+TEST(ScriptCases, PrintIsFlushedPerCall) {
+  CResult result = RunTool(kCasesDir, {"runtime_error.js"}, true);
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, ReadAll(kCasesDir + "runtime_error.out") + ReadAll(kCasesDir + "runtime_error.err"));
 }
 
 // The reporter's limit of 100 holds over the whole run, across files.

@@ -15,3 +15,15 @@ print(d);
 var n = 1;
 n += 2;
 print(n + "" + n);
+// The length of a string value, also of one that shares its text with a
+// longer one; an assignment to it changes nothing.
+var head = "ab";
+var whole = head;
+whole += "cd";
+print(head.length + " " + whole.length + " " + "".length + " " + (whole + head).length);
+whole.length = 9;
+print(whole.length + " " + whole);
+var grown = "";
+var total = 0;
+for (var k = 0; k < 4; k++) { grown += "xy"; total += grown.length; }
+print(total + " " + grown);
