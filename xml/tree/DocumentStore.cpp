@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <new>
 
+#include "core/LargePages.h"
+
 namespace Dom {
 
 CDocumentStore::CDocumentStore(CDocumentNode* document, uint32_t documentNumber)
@@ -46,10 +48,14 @@ CDocumentStore::~CDocumentStore() {
   for (char16_t* block : textBlocks) std::free(block);
 }
 
+// A document past a few hundred kilobytes is big enough to be worth large pages.
+constexpr size_t kBlocksOfSmallDocument = 16;
+
 char* CDocumentStore::NewNodeBlock(size_t bytes) {
   MakeRoom(nodeBlocks);
   char* block = static_cast<char*>(::operator new(bytes));
   nodeBlocks.push_back(block);
+  if (nodeBlocks.size() > kBlocksOfSmallDocument) Core::UseLargePagesForHeap();
   return block;
 }
 
@@ -61,6 +67,7 @@ char16_t* CDocumentStore::NewTextBlock(size_t units) {
   auto* block = static_cast<char16_t*>(std::malloc(units * sizeof(char16_t)));
   if (!block) throw std::bad_alloc();
   textBlocks.push_back(block);
+  if (textBlocks.size() > kBlocksOfSmallDocument) Core::UseLargePagesForHeap();
   return block;
 }
 
