@@ -5,6 +5,9 @@
 //   select     the items of that document selected by a predicate and sorted
 //   templates  apply-templates over n elements (250000 to 1000000) with
 //              several rules, modes and predicates: time should grow linearly
+//   dispatch   a stylesheet of 200 rules (a hundred names, each also with a
+//              predicate, and a few wildcards) over 500000 elements of a
+//              hundred names: a rule is found among the few of its name
 //
 //   bench_transform [MB]      (40 by default)
 //
@@ -54,6 +57,31 @@ const char* kTemplates =
     "<xsl:template match='*' mode='m'><xsl:if test='position() mod 1000 = 0'>.</xsl:if></xsl:template>\n"
     "<xsl:template match='a' mode='m' priority='-1'>never</xsl:template>\n"
     "</xsl:stylesheet>\n";
+
+// A hundred names e0..e99, each with a plain rule and one with a predicate,
+// and rules by kind that every element must also be weighed against.
+std::string DispatchStylesheet() {
+  std::string text =
+      "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>\n"
+      "<xsl:output method='text'/>\n"
+      "<xsl:template match='/'><xsl:apply-templates select='r/*'/></xsl:template>\n"
+      "<xsl:template match='*' priority='-2'>?</xsl:template>\n"
+      "<xsl:template match='r/*[@k = 3]' priority='-1'>k</xsl:template>\n"
+      "<xsl:template match='text()'/>\n";
+  for (int i = 0; i < 100; ++i) {
+    std::string n = std::to_string(i);
+    text += "<xsl:template match='e" + n + "'>" + n + "</xsl:template>\n";
+    text += "<xsl:template match='e" + n + "[@k = " + std::to_string(i % 7) + "]'>" + n + "k</xsl:template>\n";
+  }
+  return text + "</xsl:stylesheet>\n";
+}
+
+void WriteNamed(const fs::path& path, int count) {
+  std::ofstream out(path, std::ios::binary);
+  out << "<r>";
+  for (int i = 0; i < count; ++i) out << "<e" << (i * 37) % 100 << " k='" << i % 7 << "'/>";
+  out << "</r>\n";
+}
 
 void WriteCatalog(const fs::path& path, double megabytes) {
   std::ofstream out(path, std::ios::binary);
@@ -129,6 +157,7 @@ int main(int argc, char** argv) {
   Write(folder / "identity.xsl", kIdentity);
   Write(folder / "select.xsl", kSelect);
   Write(folder / "templates.xsl", kTemplates);
+  Write(folder / "dispatch.xsl", DispatchStylesheet().c_str());
   std::printf("catalog of %.1f MB\n", double(fs::file_size(folder / "catalog.xml")) / (1024 * 1024));
   Measure("identity", folder / "catalog.xml", folder / "identity.xsl", folder / "out.xml");
   Measure("select and sort", folder / "catalog.xml", folder / "select.xsl", folder / "out.xml");
@@ -137,6 +166,8 @@ int main(int argc, char** argv) {
     std::string label = "templates " + std::to_string(count);
     Measure(label.c_str(), folder / "flat.xml", folder / "templates.xsl", folder / "out.txt");
   }
+  WriteNamed(folder / "named.xml", 500000);
+  Measure("dispatch 500000", folder / "named.xml", folder / "dispatch.xsl", folder / "out.txt");
   fs::remove_all(folder);
   return 0;
 }
