@@ -121,6 +121,8 @@ TEST(ScriptCases, CommandLine) {
       {{"--seed", "4294967295"}, 2, "", usage},
       {{"--seed", "0", "declarations.js"}, 0, "number\n2\n", ""},
       {{"no such file.js"}, 1, "", "Cannot read file 'no such file.js'\n"},
+      {{"no such file.js", "declarations.js"}, 1, "", "Cannot read file 'no such file.js'\n"},
+      {{"."}, 1, "", "Cannot read file '.'\n"},
       // A failing file stops the run: the later file is not run.
       {{"call_depth.js", "declarations.js"}, 1, "start\n", ReadAll(kCasesDir + "call_depth.err")},
       {{"syntax_errors.js", "declarations.js"}, 1, "", ReadAll(kCasesDir + "syntax_errors.err")},
@@ -142,6 +144,26 @@ TEST(ScriptCases, PrintIsFlushedPerCall) {
   CResult result = RunTool(kCasesDir, {"runtime_error.js"}, true);
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.out, ReadAll(kCasesDir + "runtime_error.out") + ReadAll(kCasesDir + "runtime_error.err"));
+}
+
+// Standard error is UTF-8: a program name outside ASCII comes out as given.
+TEST(ScriptCases, ProgramNamesOutsideAscii) {
+  std::string dir = ::testing::TempDir() + "scriptrun_names_" + std::to_string(::getpid());
+  ASSERT_EQ(::mkdir(dir.c_str(), 0700), 0);
+  const std::string syntax = "s\xC3\xBCntax \xE2\x82\xAC.js", failing = "\xE6\x97\xA5.js";
+  std::ofstream(dir + "/" + syntax) << "x = ;\n";
+  std::ofstream(dir + "/" + failing) << "function f() {\n  return null.x;\n}\nf();\n";
+  CResult parse = RunTool(dir, {syntax});
+  EXPECT_EQ(parse.status, 1);
+  EXPECT_EQ(parse.err, "Parse error at line 1: Invalid primary expression\n"
+                       "Error(s) encountered during program parsing\n    Program '" + syntax + "'\n");
+  CResult run = RunTool(dir, {failing});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "ECMAScript runtime error: Cannot convert to object: illegal value type\n    Program '" + failing +
+                         "'\n        function 'f' at line 2\n");
+  std::remove((dir + "/" + syntax).c_str());
+  std::remove((dir + "/" + failing).c_str());
+  ::rmdir(dir.c_str());
 }
 
 // The reporter's limit of 100 holds over the whole run, across files.
