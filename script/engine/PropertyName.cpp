@@ -63,15 +63,13 @@ void CPropertyName::AppendText(Core::String& out) const {
   out.append(buf, static_cast<size_t>(n));
 }
 
-int32_t CPropertyName::GetHash() const {
-  if (m_hash < 0) {
-    if (m_integer < 0) {
-      m_hash = HashText(GetStoredText());
-    } else {
-      char16_t buf[12];
-      int n = Digits(m_integer, buf);
-      m_hash = HashText(Core::StringView(buf, static_cast<size_t>(n)));
-    }
+int32_t CPropertyName::ComputeHash() const {
+  if (m_integer < 0) {
+    m_hash = HashText(GetStoredText());
+  } else {
+    char16_t buf[12];
+    int n = Digits(m_integer, buf);
+    m_hash = HashText(Core::StringView(buf, static_cast<size_t>(n)));
   }
   return m_hash;
 }

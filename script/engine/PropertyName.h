@@ -47,7 +47,7 @@ public:
   CNameText* GetSharedText() const { return m_text.Get(); }
 
   // The property-table hash of GetText, computed at the first request.
-  int32_t GetHash() const;
+  int32_t GetHash() const { return m_hash >= 0 ? m_hash : ComputeHash(); }
   // -1 while not yet computed.
   int32_t GetCachedHash() const { return m_hash; }
 
@@ -56,6 +56,8 @@ public:
   friend bool operator==(const CPropertyName& a, const CPropertyName& b);
 
 private:
+  int32_t ComputeHash() const;
+
   Core::XInterface<CNameText> m_text;
   int32_t m_integer = -1;
   mutable int32_t m_hash = -1;
