@@ -1,30 +1,53 @@
 #include "script/builtins/GlobalObject.h"
 
+#include "script/builtins/ArrayBuiltin.h"
+#include "script/builtins/BooleanBuiltin.h"
 #include "script/builtins/BooleanObject.h"
 #include "script/builtins/BuiltinMethod.h"
+#include "script/builtins/EvalFunction.h"
 #include "script/builtins/FunctionBuiltin.h"
+#include "script/builtins/GlobalFunctions.h"
+#include "script/builtins/MathObject.h"
 #include "script/builtins/NumberObject.h"
 #include "script/builtins/ObjectBuiltin.h"
+#include "script/builtins/NumberBuiltin.h"
 #include "script/builtins/ScriptFunction.h"
+#include "script/builtins/StringBuiltin.h"
 #include "script/builtins/StringObject.h"
+#include "script/builtins/date/DateConstructor.h"
+#include "script/builtins/date/DatePrototype.h"
+#include "script/builtins/regexp/RegExpConstructor.h"
+#include "script/builtins/regexp/RegExpPrototype.h"
 #include "script/engine/Conversions.h"
 
 namespace EcmaScript {
 
 namespace {
 
-// The kits of the eight built-ins, in slot order; null for a built-in not
-// made yet.
+// The kit of a built-in whose prototype and constructor classes are made
+// from the global object alone and populate themselves.
+template <class Prototype, class Constructor>
+const CBuiltinKit& KitOf() {
+  static const CBuiltinKit kit{
+      [](CGlobalObject& global) { return XObject(new Prototype(&global)); },
+      [](CGlobalObject& global) { return XObject(new Constructor(&global)); },
+      [](CGlobalObject&, CScriptObject& object) { static_cast<Prototype&>(object).Populate(); },
+      [](CGlobalObject&, CScriptObject& object) { static_cast<Constructor&>(object).Populate(); },
+  };
+  return kit;
+}
+
+// The kits of the eight built-ins, in slot order.
 const CBuiltinKit* const* GetKits() {
   static const CBuiltinKit* const kits[CGlobalObject::BuiltinCount] = {
       &GetObjectKit(),  // Object
       &GetFunctionKit(),  // Function
-      nullptr,  // Array
-      nullptr,  // String
-      nullptr,  // Boolean
-      nullptr,  // Number
-      nullptr,  // Date
-      nullptr,  // RegExp
+      &KitOf<CArrayPrototype, CArrayConstructor>(),  // Array
+      &KitOf<CStringPrototype, CStringConstructor>(),  // String
+      &KitOf<CBooleanPrototype, CBooleanConstructor>(),  // Boolean
+      &KitOf<CNumberPrototype, CNumberConstructor>(),  // Number
+      &KitOf<CDatePrototype, CDateConstructor>(),  // Date
+      &KitOf<CRegExpPrototype, CRegExpConstructor>(),  // RegExp
   };
   return kits;
 }
@@ -40,19 +63,29 @@ struct CGlobalFunction {
   GlobalFunctionRoutine routine;
 };
 
+// A routine of one argument as a global function routine.
+template <XValue (*Routine)(CExecutionContext&, CValue*)>
+XValue OneArgument(CExecutionContext& context, CGlobalObject&, CScriptObject*, const CArgumentList& arguments) {
+  XValue x = GetArgument(arguments, 0);
+  return Routine(context, x.Get());
+}
+
+XValue ParseIntRoutine(CExecutionContext& context, CGlobalObject&, CScriptObject*, const CArgumentList& arguments) {
+  XValue string = GetArgument(arguments, 0);
+  XValue radix = GetArgument(arguments, 1);
+  return ParseInt(context, string.Get(), radix.Get());
+}
+
 const CGlobalFunction kGlobalFunctions[CGlobalObject::MethodCount] = {
-    {u"eval", 1, nullptr},
-    {u"parseInt", 2, nullptr},
-    {u"parseFloat", 1, nullptr},
-    {u"escape", 1, nullptr},
-    {u"unescape", 1, nullptr},
-    {u"isNaN", 1, nullptr},
-    {u"isFinite", 1, nullptr},
+    {u"eval", 1, &OneArgument<Eval>},
+    {u"parseInt", 2, &ParseIntRoutine},
+    {u"parseFloat", 1, &OneArgument<ParseFloat>},
+    {u"escape", 1, &OneArgument<Escape>},
+    {u"unescape", 1, &OneArgument<Unescape>},
+    {u"isNaN", 1, &OneArgument<IsNaN>},
+    {u"isFinite", 1, &OneArgument<IsFinite>},
     {u"print", 1, &CGlobalObject::Print},
 };
-
-// Makes the Math object, or null while there is none.
-XObject (*const kCreateMath)(CGlobalObject& global) = nullptr;
 
 } // namespace
 
@@ -63,38 +96,41 @@ CGlobalObject::~CGlobalObject() {
   m_clearList = Core::XArray<XObject>();
   for (int32_t i = BuiltinCount - 1; i >= 0; --i) m_prototypes[i] = nullptr;
   for (int32_t i = BuiltinCount - 1; i >= 0; --i) m_constructors[i] = nullptr;
+  m_math = nullptr;
 }
 
 void CGlobalObject::Populate() {
   BecomeOwnGlobalObject();
   const CBuiltinKit* const* kits = GetKits();
   for (int32_t i = 0; i < BuiltinCount; ++i) {
-    if (kits[i]) m_prototypes[i] = kits[i]->createPrototype(*this);
+    m_prototypes[i] = kits[i]->createPrototype(*this);
   }
   for (int32_t i = 0; i < BuiltinCount; ++i) {
-    if (kits[i]) m_constructors[i] = kits[i]->createConstructor(*this);
+    m_constructors[i] = kits[i]->createConstructor(*this);
   }
   for (int32_t i = 0; i < BuiltinCount; ++i) {
-    if (kits[i]) kits[i]->populatePrototype(*this, *m_prototypes[i]);
+    kits[i]->populatePrototype(*this, *m_prototypes[i]);
   }
   for (int32_t i = 0; i < BuiltinCount; ++i) {
-    if (kits[i]) kits[i]->populateConstructor(*this, *m_constructors[i]);
+    kits[i]->populateConstructor(*this, *m_constructors[i]);
   }
   for (int32_t i = 0; i < BuiltinCount; ++i) {
-    if (m_prototypes[i]) AddToClearList(m_prototypes[i].Get());
+    AddToClearList(m_prototypes[i].Get());
   }
   DefineNumberProperty(u"NaN", CScriptNumber::NaN, DontEnum);
   DefineNumberProperty(u"Infinity", CScriptNumber::PositiveInfinity, DontEnum);
   for (int32_t i = 0; i < MethodCount; ++i) {
-    if (kGlobalFunctions[i].routine) DefineMethod(kGlobalFunctions[i].name, i, kGlobalFunctions[i].length, DontEnum);
+    DefineMethod(kGlobalFunctions[i].name, i, kGlobalFunctions[i].length, DontEnum);
   }
   for (int32_t i = 0; i < BuiltinCount; ++i) {
-    if (m_constructors[i]) DefineObjectProperty(kBuiltinNames[i], m_constructors[i].Get(), DontEnum);
+    DefineObjectProperty(kBuiltinNames[i], m_constructors[i].Get(), DontEnum);
   }
-  if (kCreateMath) {
-    XObject math = kCreateMath(*this);
-    DefineObjectProperty(u"Math", math.Get(), DontEnum);
-  }
+  // Held here as well as by the property: a script may delete the property
+  // while it still holds Math's methods.
+  auto* math = new CMathObject(this);
+  m_math = math;
+  math->Populate();
+  DefineObjectProperty(u"Math", math, DontEnum);
 }
 
 void CGlobalObject::Clear() {

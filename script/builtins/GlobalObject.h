@@ -5,9 +5,7 @@
 //
 // Populate makes the built-ins from a table of kits, one per built-in (how
 // to create and populate its prototype and its constructor), from a table
-// of global functions and from the maker of Math. A built-in is added by
-// adding its kit to the table in GlobalObject.cpp; until then its two slots
-// stay null and nothing of it is registered.
+// of global functions and Math.
 #include <cstdint>
 
 #include "core/Array.h"
@@ -105,6 +103,7 @@ private:
   CScriptEngine* m_engine;
   XObject m_constructors[BuiltinCount];
   XObject m_prototypes[BuiltinCount];
+  XObject m_math;
   Core::XArray<XObject> m_clearList;
   Core::XInterface<IPrintSink> m_printSink;
 };

@@ -1,8 +1,8 @@
 #include "script/builtins/MathObject.h"
 
 #include <cmath>
-#include <ctime>
 
+#include "script/builtins/RandomGenerator.h"
 #include "script/engine/Conversions.h"
 
 namespace EcmaScript {
@@ -11,16 +11,6 @@ namespace {
 
 constexpr double kE = 2.718281828459045;
 constexpr double kPi = 3.141592653589793;
-
-struct CRandomState {
-  bool seeded = false;
-  uint32_t state = 0;
-};
-
-CRandomState& RandomState() {
-  static CRandomState state;
-  return state;
-}
 
 CScriptNumber Double(double value) { return CScriptNumber(value); }
 
@@ -265,22 +255,9 @@ CScriptNumber MathPow(CScriptNumber x, CScriptNumber y) {
   return Double(std::pow(x.ToDouble(), yd));
 }
 
-CScriptNumber MathRandom() {
-  CRandomState& random = RandomState();
-  if (!random.seeded) {
-    random.state = static_cast<uint32_t>(std::time(nullptr));
-    random.seeded = true;
-  }
-  random.state = random.state * 214013u + 2531011u;
-  uint32_t r = (random.state >> 16) & 0x7FFF;
-  return Double(r * (1.0 / 32767.0));
-}
+CScriptNumber MathRandom() { return Double(DrawRandom() * (1.0 / 32767.0)); }
 
-void SeedMathRandom(uint32_t seed) {
-  CRandomState& random = RandomState();
-  random.state = seed;
-  random.seeded = true;
-}
+void SeedMathRandom(uint32_t seed) { SeedRandomGenerator(seed); }
 
 CScriptNumber MathRound(CScriptNumber x) {
   if (x.IsNaN()) return CScriptNumber::NaN;
