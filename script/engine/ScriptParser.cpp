@@ -81,7 +81,8 @@ XProgram CScriptParser::ParseProgram(Core::IUnicodeStream* source) {
   m_program->SetName(m_programName);
   try {
     Read();
-    if (m_token.kind == TokenEnd) Error(CParserException::UnexpectedEnd);
+    // Eval code may be empty (eval('') gives undefined); a source may not.
+    if (m_token.kind == TokenEnd && !m_evalCode) Error(CParserException::UnexpectedEnd);
     while (m_token.kind != TokenEnd) {
       if (m_token.kind == TokenFunction) {
         XFunctionDefinition definition = ParseFunctionDeclaration();
