@@ -33,9 +33,11 @@ struct CResult {
   std::string err;
 };
 
-// Runs scriptrun in the directory with the arguments, standard output and
-// standard error going to files, or both to the first one when merged.
-CResult RunTool(const std::string& directory, const std::vector<std::string>& args, bool merged = false) {
+// Runs scriptrun in the directory with the arguments and the environment
+// settings (NAME=VALUE), standard output and standard error going to files,
+// or both to the first one when merged.
+CResult RunTool(const std::string& directory, const std::vector<std::string>& args, bool merged = false,
+                const std::vector<std::string>& environment = {}) {
   std::string base = ::testing::TempDir() + "scriptrun_" + std::to_string(::getpid());
   std::string outPath = base + ".out", errPath = base + ".err";
   CResult result;
@@ -46,6 +48,13 @@ CResult RunTool(const std::string& directory, const std::vector<std::string>& ar
     if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(merged ? out : err, 2) < 0 ||
         ::chdir(directory.c_str()) != 0) {
       ::_exit(127);
+    }
+    for (const std::string& setting : environment) {
+      size_t equals = setting.find('=');
+      if (equals == std::string::npos ||
+          ::setenv(setting.substr(0, equals).c_str(), setting.substr(equals + 1).c_str(), 1) != 0) {
+        ::_exit(127);
+      }
     }
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(kTool.c_str()));
@@ -61,6 +70,17 @@ CResult RunTool(const std::string& directory, const std::vector<std::string>& ar
   std::remove(outPath.c_str());
   std::remove(errPath.c_str());
   return result;
+}
+
+// The non-empty lines of a file; none when it does not exist.
+std::vector<std::string> Lines(const std::string& path) {
+  std::vector<std::string> lines;
+  if (!Exists(path)) return lines;
+  std::istringstream text(ReadAll(path));
+  for (std::string line; std::getline(text, line);) {
+    if (!line.empty()) lines.push_back(line);
+  }
+  return lines;
 }
 
 // The case names: every NAME.js that is not a continuation NAME.N.js.
@@ -86,19 +106,13 @@ TEST(ScriptCases, TableOfCases) {
   ASSERT_GE(names.size(), 10u);
   for (const std::string& name : names) {
     SCOPED_TRACE(name + ".js");
-    std::vector<std::string> args;
-    if (Exists(kCasesDir + name + ".args")) {
-      std::istringstream lines(ReadAll(kCasesDir + name + ".args"));
-      for (std::string line; std::getline(lines, line);) {
-        if (!line.empty()) args.push_back(line);
-      }
-    }
+    std::vector<std::string> args = Lines(kCasesDir + name + ".args");
     args.push_back(name + ".js");
     for (int part = 2; Exists(kCasesDir + name + "." + std::to_string(part) + ".js"); ++part) {
       args.push_back(name + "." + std::to_string(part) + ".js");
     }
     bool fails = Exists(kCasesDir + name + ".err");
-    CResult result = RunTool(kCasesDir, args);
+    CResult result = RunTool(kCasesDir, args, false, Lines(kCasesDir + name + ".env"));
     EXPECT_EQ(result.status, fails ? 1 : 0);
     EXPECT_EQ(result.out, ReadAll(kCasesDir + name + ".out"));
     EXPECT_EQ(result.err, fails ? ReadAll(kCasesDir + name + ".err") : "");

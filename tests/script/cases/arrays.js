@@ -1,0 +1,35 @@
+// Arrays: growth, length changes, enumeration, and the four methods.
+var a = new Array();
+a[2] = 'c';
+a[0] = 'a';
+a.name = 'letters';
+var names = '';
+for (var p in a) names += p + ' ';
+print(a.length + ': ' + names);
+a.length = 5;
+print(a.join('|'));
+a.length = 1;
+print(a + ' ' + a.length);
+var big = new Array(4294967295);
+big[4294967294] = 'last';
+big[3] = 'first';
+names = '';
+for (var p in big) names += p + ' ';
+print(names + big.length);
+function byNumber(x, y) { return x - y; }
+var n = new Array(5, 1, 40, 3, 20);
+print(n.sort() + ' / ' + n.sort(byNumber) + ' / ' + n.reverse());
+var u;
+var mixed = new Array(4);
+mixed[1] = 'b';
+mixed[2] = u;
+mixed[3] = 'a';
+mixed.sort();
+print(mixed.join() + ' ' + mixed.length);
+var o = new Object();
+o.length = 2;
+o[0] = 'x';
+o[1] = 'y';
+o.join = Array.prototype.join;
+o.reverse = Array.prototype.reverse;
+print(o.reverse().join('+'));
