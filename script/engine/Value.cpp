@@ -48,14 +48,10 @@ XValue CStringValue::Concatenate(const CStringValue* left, Core::StringView righ
   CheckLength(length);
   CStringBuffer* buffer = left->m_shared.Get();
   if (buffer && !buffer->exposed && left->m_length == buffer->text.size()) {
-    const char16_t* data = buffer->text.data();
-    if (right.data() >= data && right.data() < data + buffer->text.size()) {
-      // s + s: the right text lives in the buffer that is about to grow.
-      Core::String copy(right);
-      buffer->text.append(copy);
-    } else {
-      buffer->text.append(right);
-    }
+    // s + s appends the buffer to itself: append copies from the old
+    // storage before it lets it go, so no copy of s is made first (at the
+    // maximum length that copy would be a gigabyte).
+    buffer->text.append(right.data(), right.size());
     return XValue(new CStringValue(buffer, length));
   }
   Core::XInterface<CStringBuffer> fresh(new CStringBuffer);

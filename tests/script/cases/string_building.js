@@ -27,3 +27,11 @@ var grown = "";
 var total = 0;
 for (var k = 0; k < 4; k++) { grown += "xy"; total += grown.length; }
 print(total + " " + grown);
+// A string appended to the text it shares a buffer with.
+var g = "ab";
+g += "c";
+var prefix = g;
+g += "d";
+g = g + prefix;
+g += g;
+print(g + " " + prefix);
