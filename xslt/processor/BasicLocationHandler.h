@@ -4,6 +4,7 @@
 // one entity for base URIs. What it does not know, its parent answers (a
 // run's handler has the stylesheet's as parent).
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 #include "xml/xslt/LocationHandler.h"
@@ -56,7 +57,9 @@ private:
   Core::XInterface<Xslt::CLocationHandler> m_parent;
   std::vector<Core::String> m_publicIds;
   std::vector<Core::String> m_systemIds;
-  std::vector<CNodeItem> m_nodes;
+  // One record per node of every big document: grown in pieces, as a
+  // doubling array would copy all of them again and again.
+  std::deque<CNodeItem> m_nodes;
   std::vector<CRun> m_runs;
   std::vector<CBaseUriItem> m_baseUris;
 };
