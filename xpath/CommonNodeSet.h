@@ -30,7 +30,8 @@ protected:
 class CCommonIterator : public Xpath::CIterator {
 public:
   Xpath::CNodeSet* GetNodeSet() override { return m_nodeSet.Get(); }
-  Dom::XNode GetNode() override { return m_node; }
+  // Final, so that CurrentNode is always what GetNode answers.
+  Dom::XNode GetNode() final { return m_node; }
   int32_t GetPosition() override { return m_position; }
 
   // The current node without a copy of the handle.

@@ -1,5 +1,6 @@
 #include "xpath/NodeTest.h"
 
+#include "xml/tree/Names.h"
 #include "xpath/Context.h"
 #include "xpath/XpathException.h"
 
@@ -30,11 +31,21 @@ bool CNamespaceNodeTest::Match(Xpath::CContext* context, const Dom::CNode* node)
   return node->NamespaceUriView() == ResolvePrefix(context, m_prefix);
 }
 
+// Elements and attributes, nearly every node a name test meets, are read
+// straight from their name record.
 bool CNameNodeTest::Match(Xpath::CContext* context, const Dom::CNode* node) const {
-  if (!IsPrincipalType(node)) return false;
-  if (node->LocalNameView() != m_localName) return false;
-  if (m_prefix.empty()) return node->NamespaceUriView().empty();
-  return node->NamespaceUriView() == ResolvePrefix(context, m_prefix);
+  Core::StringView localName, namespaceUri;
+  if (const Dom::CName* name = node->Name()) {
+    localName = name->localName;
+    namespaceUri = name->namespaceUri;
+  } else if (node->GetNodeType() == Dom::NAMESPACE_NODE) {
+    localName = node->LocalNameView();
+  } else {
+    return false;
+  }
+  if (localName != m_localName) return false;
+  if (m_prefix.empty()) return namespaceUri.empty();
+  return namespaceUri == ResolvePrefix(context, m_prefix);
 }
 
 bool CCommentNodeTest::Match(Xpath::CContext*, const Dom::CNode* node) const {

@@ -69,7 +69,10 @@ private:
 class CNodeTestIterator final : public CCommonIterator {
 public:
   explicit CNodeTestIterator(CNodeTestNodeSet* nodeSet)
-      : CCommonIterator(nodeSet), m_owner(nodeSet), m_source(nodeSet->m_source->CreateIterator()) {
+      : CCommonIterator(nodeSet),
+        m_owner(nodeSet),
+        m_source(nodeSet->m_source->CreateIterator()),
+        m_common(dynamic_cast<CCommonIterator*>(m_source.Get())) {
     Seek();
     m_position = m_node ? 1 : 0;
   }
@@ -82,7 +85,19 @@ public:
   }
 
 private:
+  // Most sources are our own iterators: their current node is read in
+  // place, without a handle made and dropped for every node passed over.
   void Seek() {
+    if (m_common) {
+      for (;;) {
+        Dom::CNode* node = m_common->CurrentNode().Get();
+        if (!node || m_owner->m_test->Match(m_owner->m_context.Get(), node)) {
+          m_node = node;
+          return;
+        }
+        m_source->Next();
+      }
+    }
     for (;;) {
       Dom::XNode node = m_source->GetNode();
       if (!node || m_owner->m_test->Match(m_owner->m_context.Get(), node.Get())) {
@@ -95,6 +110,7 @@ private:
 
   CNodeTestNodeSet* m_owner;
   XInterface<CIterator> m_source;
+  CCommonIterator* m_common;  // m_source when it is one of ours
 };
 
 XInterface<CIterator> CNodeTestNodeSet::CreateIterator() { return new CNodeTestIterator(this); }
