@@ -384,6 +384,12 @@ bool CContext::ResolveUri(Core::StringView reference, const Dom::XNode& baseNode
     ReportError(CXsltException::CannotResolveRelativeUri, reference);
     return false;
   }
+  // An empty reference names the base document itself (document('') is the
+  // stylesheet), not the folder it is in.
+  if (reference.empty()) {
+    result = base.substr(0, base.find(u'#'));
+    return true;
+  }
   Uri::CUri parsedBase;
   try {
     parsedBase.Parse(base);
@@ -457,6 +463,7 @@ void CContext::LoadSourceDocument(Core::StringView uri, Xslt::CInputHandler* inp
 }
 
 Core::XInterface<Xpath::CNodeSet> CContext::LoadDocument(Core::StringView uri) {
+  if (Dom::XNode loaded = GetDocumentScope().FindDocument(uri)) return new XpathPrivate::CSingleNodeSet(loaded);
   Core::String message;
   try {
     Dom::XNode document = LoadDocumentTree(uri, nullptr);

@@ -9,8 +9,10 @@
 // stays loaded while a value made where it was loaded can still be used.
 //
 // Unloading takes a document out of the data set, the doctype set and the
-// location handler and releases it. The cache never looks a URL up: every
-// load is a new document.
+// location handler and releases it. A URL loaded again while its document is
+// still loaded gives that same document, so document() returns one node per
+// URL; the document then moves to a scope that lives as long as both users.
+#include <unordered_map>
 #include <vector>
 
 #include "core/Interface.h"
@@ -50,6 +52,15 @@ public:
   Xslt::CDataSet* GetDataSet() const { return m_dataSet.Get(); }
 
 private:
+  friend class CDocumentScope;
+  // Where each loaded URL's document is held: a scope, or null for the run.
+  struct CHeld {
+    Dom::CNode* document;
+    CDocumentScope* holder;
+  };
+  void Hold(const CDocumentItem& item, CDocumentScope* holder) { m_held[item.url] = {item.document.Get(), holder}; }
+
+  std::unordered_map<Core::String, CHeld> m_held;
   Core::XInterface<CDoctypeSet> m_doctypes;
   Core::XInterface<Xslt::CDataSet> m_dataSet;
   Core::XInterface<Xslt::CLocationHandler> m_locationHandler;
@@ -65,6 +76,10 @@ public:
   // Adds the document to the data set and to the scope that holds this
   // scope's documents now (see Holder).
   void AddDocument(Core::StringView url, const Dom::XNode& document);
+  // The document still loaded for the URL, or null; when it is held by a
+  // scope that may end before this one's documents go, it moves to one that
+  // does not.
+  Dom::XNode FindDocument(Core::StringView url);
   // keepForRun: the documents stay to the end of the run; keep: they pass
   // to the enclosing scope; neither: they are unloaded. Once only.
   void End(bool keep, bool keepForRun);
@@ -78,6 +93,9 @@ private:
   // without keeping them has outlived what anyone expected.
   CDocumentScope* Holder();
   void Take(CDocumentCache::CDocumentItem item);
+  // Moves the documents to the scope that holds this scope's documents now
+  // (null: the run).
+  static void Give(CDocumentCache& cache, CDocumentScope* holder, CDocumentCache::CDocumentItem item);
 
   Core::XInterface<CDocumentCache> m_cache;
   Core::XInterface<CDocumentScope> m_enclosing;

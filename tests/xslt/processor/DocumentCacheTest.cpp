@@ -79,4 +79,37 @@ TEST_F(DocumentCache, LateLoadsFollowTheirScope) {
   EXPECT_TRUE(Loaded(b));
 }
 
+// A URL still loaded gives the same document; a user that lives longer than
+// the scope holding it takes it to a scope that lasts for both; once unloaded
+// the URL is free again.
+TEST_F(DocumentCache, AUrlGivesOneDocumentWhileItIsLoaded) {
+  Core::XInterface<CDocumentScope> outer = cache->BeginScope(nullptr);
+  Core::XInterface<CDocumentScope> inner = cache->BeginScope(outer.Get());
+  Core::XInterface<CDocumentScope> sibling = cache->BeginScope(outer.Get());
+  Dom::XNode a = NewDocument();
+  EXPECT_FALSE(inner->FindDocument(u"file:///a.xml"));
+  inner->AddDocument(u"file:///a.xml", a);
+  EXPECT_EQ(inner->FindDocument(u"file:///a.xml").Get(), a.Get());
+  EXPECT_EQ(inner->GetDocumentCount(), 1);
+
+  // Found from a scope that is not inside the holder: it moves to outer.
+  EXPECT_EQ(sibling->FindDocument(u"file:///a.xml").Get(), a.Get());
+  EXPECT_EQ(inner->GetDocumentCount(), 0);
+  EXPECT_EQ(outer->GetDocumentCount(), 1);
+  inner->End(false, false);
+  sibling->End(false, false);
+  EXPECT_TRUE(Loaded(a));
+
+  // Found by the run itself (no scope): it stays to the end of the run.
+  Core::XInterface<CDocumentScope> run = cache->BeginScope(nullptr);
+  run->End(false, true);
+  EXPECT_EQ(run->FindDocument(u"file:///a.xml").Get(), a.Get());
+  EXPECT_EQ(cache->GetRunDocumentCount(), 1);
+  outer->End(false, false);
+  EXPECT_TRUE(Loaded(a));
+  cache->UnloadRunDocuments();
+  EXPECT_FALSE(Loaded(a));
+  EXPECT_FALSE(outer->FindDocument(u"file:///a.xml"));
+}
+
 } // namespace
