@@ -12,6 +12,7 @@
 #include "xslt/processor/Context.h"
 #include "xslt/processor/DataSet.h"
 #include "xslt/processor/DoctypeSet.h"
+#include "xslt/processor/ExtensionHandler.h"
 #include "xslt/processor/TopLevelTables.h"
 #include "xslt/processor/XsltException.h"
 #include "xslt/processor/XsltFunctionLibrary.h"
@@ -194,7 +195,10 @@ public:
     if (namespaceUri == CContext::GetXsltNamespaceUri()) {
       for (const char16_t* name : kInstructions) available = available || localName == name;
     } else if (CNamespaceUriArray* extensions = context.GetCurrentStylesheetElement()->GetExtensionNamespaces()) {
-      available = extensions->Contains(namespaceUri);
+      // A name in an extension namespace is an instruction only when a
+      // package implements it.
+      Xslt::CExtensionHandler* handler = context.GetExtensionHandler();
+      available = extensions->Contains(namespaceUri) && handler && handler->IsElementAvailable(namespaceUri, localName);
     }
     return new Xpath::CBooleanValue(available);
   }
