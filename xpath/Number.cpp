@@ -1,6 +1,7 @@
 #include "xpath/Number.h"
 
 #include <bit>
+#include <cstdint>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -103,6 +104,21 @@ bool CNumber::FromString(Core::StringView text, CNumber& out) {
   size_t stop = i;
   while (i < n && IsBlank(text[i])) ++i;
   if (i != n) return false;
+
+  // Whole numbers of up to 15 digits, most numbers in documents, are exact
+  // as doubles: no need to go through strtod.
+  bool negative = text[start] == u'-';
+  size_t first = start + (negative ? 1 : 0);
+  if (stop - first <= 15) {
+    uint64_t whole = 0;
+    size_t k = first;
+    while (k < stop && IsDigit(text[k])) whole = whole * 10 + uint64_t(text[k++] - u'0');
+    if (k == stop) {
+      double value = double(whole);
+      out = negative ? -value : value;
+      return true;
+    }
+  }
 
   // Only ASCII digits, "-" and "." remain: narrow them for strtod, which
   // (unlike from_chars) gives the nearest double even on overflow.
