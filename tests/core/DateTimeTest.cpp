@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/DateTime.h"
+#include "support/ScopedEnv.h"
 
 namespace {
 
@@ -33,24 +34,7 @@ std::ostream& operator<<(std::ostream& os, const Fields& f) {
             << "." << f.millisecond;
 }
 
-// Sets an environment variable for the lifetime of the object.
-class CScopedEnv {
-public:
-  CScopedEnv(const char* name, const char* value) : m_name(name) {
-    if (const char* old = std::getenv(name)) m_old = old;
-    setenv(name, value, 1);
-    tzset();
-  }
-  ~CScopedEnv() {
-    if (m_old) setenv(m_name, m_old->c_str(), 1);
-    else unsetenv(m_name);
-    tzset();
-  }
-
-private:
-  const char* m_name;
-  std::optional<std::string> m_old;
-};
+using TestSupport::CScopedEnv;
 
 // Central Europe: UTC+1, and UTC+2 from the last Sunday of March to the last of October.
 constexpr const char* kCentralEurope = "CET-1CEST,M3.5.0,M10.5.0/3";

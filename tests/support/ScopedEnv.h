@@ -7,11 +7,7 @@
 #include <optional>
 #include <string>
 
-namespace ScriptTest {
-
-inline constexpr const char* kUtcZone = "UTC0";
-// One hour east of UTC, no daylight saving.
-inline constexpr const char* kOneHourEastZone = "<+01>-1";
+namespace TestSupport {
 
 class CScopedEnv {
 public:
@@ -32,5 +28,15 @@ private:
   const char* m_name;
   std::optional<std::string> m_old;
 };
+
+} // namespace TestSupport
+
+namespace ScriptTest {
+
+inline constexpr const char* kUtcZone = "UTC0";
+// One hour east of UTC, no daylight saving.
+inline constexpr const char* kOneHourEastZone = "<+01>-1";
+
+using TestSupport::CScopedEnv;
 
 } // namespace ScriptTest
