@@ -142,7 +142,7 @@ void CGlobalObject::Clear() {
 
 XObject CGlobalObject::CreateBooleanObject(bool value) { return XObject(new CBooleanObject(this, value)); }
 XObject CGlobalObject::CreateNumberObject(CScriptNumber value) { return XObject(new CNumberObject(this, value)); }
-XObject CGlobalObject::CreateStringObject(const Core::String& value) {
+XObject CGlobalObject::CreateStringObject(const CStringValue* value) {
   return XObject(new CStringObject(this, value));
 }
 XObject CGlobalObject::CreateBuiltinMethod(CScriptObject* owner, int32_t methodNumber, int32_t length) {

@@ -83,7 +83,7 @@ public:
 
   XObject CreateBooleanObject(bool value) override;
   XObject CreateNumberObject(CScriptNumber value) override;
-  XObject CreateStringObject(const Core::String& value) override;
+  XObject CreateStringObject(const CStringValue* value) override;
   XObject CreateBuiltinMethod(CScriptObject* owner, int32_t methodNumber, int32_t length) override;
   XObject CreateScriptFunction(CFunctionDefinition* definition) override;
 

@@ -66,7 +66,7 @@ XValue CStringPrototype::ThisString(CExecutionContext& context, CScriptObject* t
     if (method->GetType() == CValue::ObjectType) {
       auto* builtin = dynamic_cast<CBuiltinMethod*>(method->GetObject());
       if (builtin && builtin->GetOwner() == this && builtin->GetMethodNumber() == MethodToString) {
-        return MakeString(string->GetValue());
+        return string->GetPrimitiveValue();
       }
     }
   }

@@ -12,6 +12,9 @@ class CStringObject : public CScriptObject {
 public:
   // Prototype String.prototype of the global object.
   CStringObject(CGlobalObjectBase* global, Core::String value);
+  // Over a String value, whose text the wrapper shares instead of copying:
+  // a method call on a long string costs no copy.
+  CStringObject(CGlobalObjectBase* global, const CStringValue* value);
   // With a prototype of its own (String.prototype itself).
   CStringObject(CGlobalObjectBase* global, CScriptObject* prototype, Core::String value);
 
@@ -19,12 +22,12 @@ public:
   XValue GetPrimitiveValue() const override;
   // 'length' is served from the string, so a wrapper costs no stored value.
   XValue GetNativeProperty(CExecutionContext& context, int32_t nativeId) override;
-  const Core::String& GetValue() const { return m_value; }
+  const Core::String& GetValue() const { return m_text->text; }
 
 private:
   void DefineLength();
 
-  Core::String m_value;
+  Core::XInterface<CStringBuffer> m_text;  // never grows
 };
 
 } // namespace EcmaScript

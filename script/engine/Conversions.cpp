@@ -137,7 +137,7 @@ XObject ToObject(CExecutionContext& context, CValue* value) {
   case CValue::BooleanType:
     return context.GetGlobalObject()->CreateBooleanObject(value->GetBoolean());
   case CValue::StringType:
-    return context.GetGlobalObject()->CreateStringObject(value->GetString());
+    return context.GetGlobalObject()->CreateStringObject(static_cast<const CStringValue*>(value));
   case CValue::NumberType:
     return context.GetGlobalObject()->CreateNumberObject(value->GetNumber());
   case CValue::ObjectType:

@@ -60,7 +60,7 @@ public:
   // The wrapper objects of ToObject.
   virtual XObject CreateBooleanObject(bool value) = 0;
   virtual XObject CreateNumberObject(CScriptNumber value) = 0;
-  virtual XObject CreateStringObject(const Core::String& value) = 0;
+  virtual XObject CreateStringObject(const CStringValue* value) = 0;
   // The function object of a built-in method of the owner.
   virtual XObject CreateBuiltinMethod(CScriptObject* owner, int32_t methodNumber, int32_t length) = 0;
   // The function object of a function definition (declarations, the

@@ -43,6 +43,18 @@ const Core::String& CStringValue::GetString() const {
   return m_value;
 }
 
+Core::XInterface<CStringBuffer> CStringValue::ShareBuffer() const {
+  if (m_shared && m_length != m_shared->text.size()) GetString();  // keeps only its prefix
+  if (!m_shared) {
+    m_shared = new CStringBuffer;
+    m_shared->text = std::move(m_value);
+    m_value.clear();
+    m_length = m_shared->text.size();
+  }
+  m_shared->exposed = true;
+  return m_shared;
+}
+
 XValue CStringValue::Concatenate(const CStringValue* left, Core::StringView right) {
   size_t length = left->GetLength() + right.size();
   CheckLength(length);

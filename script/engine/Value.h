@@ -120,6 +120,9 @@ public:
     return m_shared ? Core::StringView(m_shared->text.data(), m_length) : Core::StringView(m_value);
   }
   size_t GetLength() const { return m_shared ? m_length : m_value.size(); }
+  // The text in a buffer that concatenation no longer grows, for holders
+  // that keep it (String objects): moved or shared rather than copied.
+  Core::XInterface<CStringBuffer> ShareBuffer() const;
 
   // The string value of left followed by right. A left value that ends an
   // unpinned buffer grows it in place, so that s = s + t in a loop copies
@@ -132,7 +135,7 @@ private:
 
   mutable Core::String m_value;
   mutable Core::XInterface<CStringBuffer> m_shared;
-  size_t m_length = 0;
+  mutable size_t m_length = 0;
 };
 
 class CNumberValue final : public CValue {

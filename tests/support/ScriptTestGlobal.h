@@ -68,7 +68,7 @@ public:
 
   XObject CreateBooleanObject(bool value) override { return XObject(new CBooleanObject(this, value)); }
   XObject CreateNumberObject(CScriptNumber value) override { return XObject(new CNumberObject(this, value)); }
-  XObject CreateStringObject(const Core::String& value) override {
+  XObject CreateStringObject(const CStringValue* value) override {
     return XObject(new CStringObject(this, value));
   }
   XObject CreateBuiltinMethod(CScriptObject* owner, int32_t methodNumber, int32_t length) override {

@@ -9,6 +9,7 @@ using namespace ScriptTest;
 class WrapperObject : public CScriptTest {
 protected:
   XValue Get(CScriptObject* object, const char16_t* name) { return object->Get(context, CPropertyName(name)); }
+  int32_t NumberOfLength(CScriptObject* object) { return Get(object, u"length")->GetNumber().GetInteger(); }
 };
 
 TEST_F(WrapperObject, ClassNamesAndPrimitiveValues) {
@@ -86,6 +87,22 @@ TEST_F(WrapperObject, PrimitiveReachesPrototypeMethods) {
   XObject wrapper = ToObject(context, MakeString(u"ab").Get());
   XValue method = Get(wrapper.Get(), u"twice");
   EXPECT_EQ(method->GetObject()->Call(context, wrapper.Get(), CArgumentList())->GetString(), u"abab");
+}
+
+// 'text'.method() wraps the string for each call: the wrapper and the values
+// it hands out share the text, so a loop of method calls over a long string
+// does not copy it each time. A value that shares its text with a wrapper
+// no longer grows in place, so concatenation leaves the wrapper's text alone.
+TEST_F(WrapperObject, WrapperSharesTheTextOfItsString) {
+  XValue text = MakeString(Core::String(100000, u'x'));
+  XObject wrapper = ToObject(context, text.Get());
+  auto* string = static_cast<CStringObject*>(wrapper.Get());
+  EXPECT_EQ(string->GetValue().data(), text->GetString().data());
+  EXPECT_EQ(string->GetPrimitiveValue()->GetString().data(), string->GetValue().data());
+  XValue longer = CStringValue::Concatenate(static_cast<CStringValue*>(text.Get()), u"y");
+  EXPECT_EQ(longer->GetString().size(), 100001u);
+  EXPECT_EQ(string->GetValue().size(), 100000u);
+  EXPECT_EQ(NumberOfLength(wrapper.Get()), 100000);
 }
 
 } // namespace
