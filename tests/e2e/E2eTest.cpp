@@ -17,6 +17,8 @@
 // Adding a case adds a folder, not code.
 #include <gtest/gtest.h>
 
+#include "support/RunProgram.h"
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -65,33 +67,6 @@ std::vector<std::string> CaseNames() {
   return names;
 }
 
-struct CRun {
-  int status = -1;
-  std::string standardError;
-};
-
-// Runs the program in the folder with the arguments, standard output and
-// error going to files of the folder.
-CRun RunKelto(const std::string& program, const fs::path& folder, const std::vector<std::string>& arguments) {
-  fs::path errors = folder / "stderr.txt", output = folder / "stdout.txt";
-  pid_t child = fork();
-  if (child == 0) {
-    if (chdir(folder.c_str()) != 0 || !freopen(errors.c_str(), "wb", stderr) || !freopen(output.c_str(), "wb", stdout))
-      _exit(127);
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
-    _exit(127);
-  }
-  CRun run;
-  int status = 0;
-  if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) run.status = WEXITSTATUS(status);
-  ReadFile(errors, run.standardError);
-  return run;
-}
-
 class E2e : public testing::TestWithParam<std::string> {};
 
 TEST_P(E2e, Case) {
@@ -122,16 +97,18 @@ TEST_P(E2e, Case) {
   std::string program = KELTO_BINARY;
   if (ReadFile(source / "program", text) && !Lines(text).empty())
     program = (fs::path(KELTO_TOOLS_DIR) / Lines(text).front()).string();
-  CRun run = RunKelto(program, work, arguments);
+  TestSupport::CRunOptions options;
+  options.directory = work.string();
+  TestSupport::CProgramRun run = TestSupport::RunProgram(program, arguments, options);
   int expectedStatus = ReadFile(source / "status", text) ? std::stoi(text) : 0;
-  EXPECT_EQ(run.status, expectedStatus) << run.standardError;
+  EXPECT_EQ(run.status, expectedStatus) << run.err;
 
   std::string expected, actual;
   if (ReadFile(source / "expected", expected)) {
     if (ReadFile(output, actual)) {
       EXPECT_EQ(actual, expected);
     } else {
-      ADD_FAILURE() << "no result file\n" << run.standardError;
+      ADD_FAILURE() << "no result file\n" << run.err;
     }
   }
   if (fs::exists(source / "no-output")) {
@@ -139,13 +116,13 @@ TEST_P(E2e, Case) {
   }
 
   if (ReadFile(source / "stderr", text)) {
-    std::vector<std::string> got = Lines(run.standardError);
+    std::vector<std::string> got = Lines(run.err);
     size_t at = 0;
     for (std::string line : Lines(text)) {
       Replace(line, "{dir}", source.string());
       Replace(line, "{output}", output);
       auto found = std::find(got.begin() + std::ptrdiff_t(at), got.end(), line);
-      EXPECT_NE(found, got.end()) << "missing, in order: " << line << "\nstandard error:\n" << run.standardError;
+      EXPECT_NE(found, got.end()) << "missing, in order: " << line << "\nstandard error:\n" << run.err;
       if (found == got.end()) break;
       at = size_t(found - got.begin()) + 1;
     }

@@ -3,6 +3,8 @@
 // standard output, standard error and exit status.
 #include <gtest/gtest.h>
 
+#include "support/RunProgram.h"
+
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -64,46 +66,6 @@ std::vector<CCase> ReadCases() {
   return cases;
 }
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-struct CResult {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-// Runs the program with the arguments, standard output and standard error
-// going to files; no shell, so the arguments need no quoting.
-CResult RunProgram(const std::string& program, const std::vector<std::string>& args) {
-  std::string base = ::testing::TempDir() + "xpatheval_" + std::to_string(::getpid());
-  std::string outPath = base + ".out", errPath = base + ".err";
-  CResult result;
-  pid_t pid = ::fork();
-  if (pid == 0) {
-    int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0) ::_exit(127);
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    ::execv(program.c_str(), argv.data());
-    ::_exit(127);
-  }
-  int status = 0;
-  if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status)) result.status = WEXITSTATUS(status);
-  result.out = ReadAll(outPath);
-  result.err = ReadAll(errPath);
-  std::remove(outPath.c_str());
-  std::remove(errPath.c_str());
-  return result;
-}
-
 TEST(XpathEvalTool, TableOfCases) {
   const std::string program = std::string(KELTO_TOOLS_DIR) + "/xpatheval";
   ASSERT_EQ(::access(program.c_str(), X_OK), 0) << program;
@@ -113,7 +75,7 @@ TEST(XpathEvalTool, TableOfCases) {
     std::vector<std::string> args = c.args;
     args.push_back(kCasesDir + c.file);
     args.push_back(c.expr);
-    CResult result = RunProgram(program, args);
+    TestSupport::CProgramRun result = TestSupport::RunProgram(program, args);
     SCOPED_TRACE("cases.txt:" + std::to_string(c.line) + ": " + c.expr);
     EXPECT_EQ(result.status, c.exit);
     EXPECT_EQ(result.out, c.out);

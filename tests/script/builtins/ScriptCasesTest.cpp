@@ -2,6 +2,8 @@
 // layout is described in the README there) and checks its command line.
 #include <gtest/gtest.h>
 
+#include "support/RunProgram.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -18,59 +20,17 @@ namespace {
 const std::string kCasesDir = std::string(KELTO_SOURCE_DIR) + "/tests/script/cases/";
 const std::string kTool = std::string(KELTO_TOOLS_DIR) + "/scriptrun";
 
-bool Exists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-struct CResult {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using TestSupport::ReadAll;
+using CResult = TestSupport::CProgramRun;
 
 // Runs scriptrun in the directory with the arguments and the environment
-// settings (NAME=VALUE), standard output and standard error going to files,
-// or both to the first one when merged.
+// settings (NAME=VALUE); standard error joins standard output when merged.
 CResult RunTool(const std::string& directory, const std::vector<std::string>& args, bool merged = false,
                 const std::vector<std::string>& environment = {}) {
-  std::string base = ::testing::TempDir() + "scriptrun_" + std::to_string(::getpid());
-  std::string outPath = base + ".out", errPath = base + ".err";
-  CResult result;
-  pid_t pid = ::fork();
-  if (pid == 0) {
-    int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(merged ? out : err, 2) < 0 ||
-        ::chdir(directory.c_str()) != 0) {
-      ::_exit(127);
-    }
-    for (const std::string& setting : environment) {
-      size_t equals = setting.find('=');
-      if (equals == std::string::npos ||
-          ::setenv(setting.substr(0, equals).c_str(), setting.substr(equals + 1).c_str(), 1) != 0) {
-        ::_exit(127);
-      }
-    }
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(kTool.c_str()));
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    ::execv(kTool.c_str(), argv.data());
-    ::_exit(127);
-  }
-  int status = 0;
-  if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status)) result.status = WEXITSTATUS(status);
-  result.out = ReadAll(outPath);
-  result.err = ReadAll(errPath);
-  std::remove(outPath.c_str());
-  std::remove(errPath.c_str());
-  return result;
+  return TestSupport::RunProgram(kTool, args, {directory, merged, environment});
 }
+
+bool Exists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
 
 // The non-empty lines of a file; none when it does not exist.
 std::vector<std::string> Lines(const std::string& path) {
