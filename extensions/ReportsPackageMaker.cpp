@@ -1,0 +1,7 @@
+#include "extensions/Packages.h"
+
+namespace KeltoExtensions {
+
+Core::XInterface<Xslt::CExtensionPackage> CreateReportsPackage() { return nullptr; }
+
+} // namespace KeltoExtensions
