@@ -103,6 +103,30 @@ bool AnyNode(int32_t op, Xpath::CNodeSet* nodeSet, Core::StringView text, bool n
   return false;
 }
 
+// The same with the value's number against each node's number, for the
+// ordering operators.
+bool AnyNodeNumber(int32_t op, Xpath::CNodeSet* nodeSet, Xpath::CNumber number, bool nodeOnLeft) {
+  if (!nodeSet) return false;
+  Core::String s;
+  for (auto it = nodeSet->CreateIterator(); Dom::XNode node = it->GetNode(); it->Next()) {
+    s.clear();
+    node->AppendStringValue(s);
+    Xpath::CNumber n = Xpath::CValueConverter::StringToNumber(s);
+    if (nodeOnLeft ? XpathPrivate::CompareNumbers(op, n, number) : XpathPrivate::CompareNumbers(op, number, n))
+      return true;
+  }
+  return false;
+}
+
+// A script object without comparisons of its own compares as its own
+// accessors answer, as it does with every other operand: its string for =
+// and !=, its number for the ordering operators.
+bool CompareWithScriptObject(int32_t op, Xpath::CNodeSet* nodeSet, const Xpath::CValue& value, bool nodeOnLeft) {
+  if (op == XpathPrivate::CompareEqual || op == XpathPrivate::CompareNotEqual)
+    return AnyNode(op, nodeSet, value.GetString(), nodeOnLeft);
+  return AnyNodeNumber(op, nodeSet, value.GetNumber(), nodeOnLeft);
+}
+
 [[noreturn]] void ThrowNotSupported() {
   throw Xpath::CXpathException(Xpath::CXpathException::ComparisonNotSupported);
 }
@@ -114,6 +138,8 @@ bool CPrivateValueCompareExtension::CompareNodeSetWithValue(Xpath::CContext* con
   if (auto* fragment = CResultTreeFragmentValue::From(right))
     return AnyNode(op, left.GetNodeSet(), fragment->GetRecording().GetStringValue(), true);
   if (auto* extension = Find(right.GetType())) return extension->CompareNodeSetWithValue(context, op, left, right);
+  if (right.GetType() == Xpath::CValue::ScriptObjectType)
+    return CompareWithScriptObject(op, left.GetNodeSet(), right, true);
   ThrowNotSupported();
 }
 
@@ -122,6 +148,8 @@ bool CPrivateValueCompareExtension::CompareValueWithNodeSet(Xpath::CContext* con
   if (auto* fragment = CResultTreeFragmentValue::From(left))
     return AnyNode(op, right.GetNodeSet(), fragment->GetRecording().GetStringValue(), false);
   if (auto* extension = Find(left.GetType())) return extension->CompareValueWithNodeSet(context, op, left, right);
+  if (left.GetType() == Xpath::CValue::ScriptObjectType)
+    return CompareWithScriptObject(op, right.GetNodeSet(), left, false);
   ThrowNotSupported();
 }
 

@@ -33,8 +33,10 @@ private:
 };
 
 // A node set against a fragment compares each node's string value with the
-// fragment's string value, true at the first node that matches. A type with
-// no comparison of its own raises "Comparison not supported".
+// fragment's string value, true at the first node that matches. A script
+// object with no comparison of its own compares as its accessors answer
+// (its string for = and !=, its number otherwise); any other type without
+// one raises "Comparison not supported".
 class CPrivateValueCompareExtension : public Xpath::CValueCompareExtension {
 public:
   bool CompareNodeSetWithValue(Xpath::CContext* context, int32_t op, const Xpath::CValue& left,

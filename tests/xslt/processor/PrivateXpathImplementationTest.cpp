@@ -78,6 +78,7 @@ protected:
     m_variables->values[u"f10"] = Fragment(u"T 1 | C | T 7 | /C | T 0").Get();
     m_variables->values[u"fword"] = Fragment(u"T word").Get();
     m_variables->values[u"script"] = Core::Make<CForeignValue>(200, u"obj").Get();
+    m_variables->values[u"scriptword"] = Core::Make<CForeignValue>(200, u"word").Get();
     m_variables->values[u"impostor"] = Core::Make<CForeignValue>(100, u"impostor").Get();
   }
 
@@ -151,7 +152,8 @@ TEST_F(XpathImplementationTest, FragmentConversionsAndComparisons) {
 
 // Values are read as fragments only when they are fragments: another kind
 // answers with its own conversions, registered or its own accessors, and
-// cannot be compared with a node set unless its owner says how.
+// cannot be compared with a node set unless its owner says how; a script
+// object compares through its accessors.
 TEST_F(XpathImplementationTest, OtherValueKindsAreNeverReadAsFragments) {
   struct {
     const char* expression;
@@ -161,7 +163,17 @@ TEST_F(XpathImplementationTest, OtherValueKindsAreNeverReadAsFragments) {
       {"boolean($script)", "false"},
       {"string($impostor)", "'impostor'"},
       {"boolean($impostor)", "false"},
-      {"//n = $script", "!Comparison not supported for extension data type"},
+      // A script object against a node set: its string for = and !=, its
+      // number (0) for the others, on either side.
+      {"//n = $script", "false"},
+      {"//n != $script", "true"},
+      {"//w = $scriptword", "true"},
+      {"$scriptword != //w", "false"},
+      {"//n > $script", "true"},
+      {"$script < //n", "true"},
+      {"$script >= //n", "false"},
+      {"//n <= $scriptword", "false"},
+      {"//none != $script", "false"},
       {"$impostor < //n", "!Comparison not supported for extension data type"},
   };
   for (const auto& c : unregistered) EXPECT_EQ(Evaluate(c.expression), c.result) << c.expression;
