@@ -1,7 +1,8 @@
 #include "extensions/Packages.h"
+#include "extensions/textinput/TextInputPackage.h"
 
 namespace KeltoExtensions {
 
-Core::XInterface<Xslt::CExtensionPackage> CreateTextInputPackage() { return nullptr; }
+Core::XInterface<Xslt::CExtensionPackage> CreateTextInputPackage() { return new XsltTextInput::CTextInputPackage(); }
 
 } // namespace KeltoExtensions
