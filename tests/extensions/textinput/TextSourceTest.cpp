@@ -1,0 +1,144 @@
+// Sources: opening, name headers and access to the fields of a record.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "extensions/textinput/TextFormat.h"
+#include "extensions/textinput/TextInputException.h"
+#include "extensions/textinput/TextSource.h"
+#include "tests/extensions/textinput/TextFileFixture.h"
+
+namespace {
+
+using XsltTextInput::CTextFormat;
+using XsltTextInput::CTextSource;
+using XsltTextInput::CXsltTextInputException;
+
+// The message of what the call throws; "" when it throws nothing.
+template <class F>
+std::string Failure(F&& call) {
+  try {
+    call();
+  } catch (const CXsltTextInputException& e) {
+    return Core::ToUtf8(e.GetMessage());
+  }
+  return "";
+}
+
+class TextSourceTest : public testing::Test {
+protected:
+  Core::XInterface<CTextSource> Source(const std::string& bytes, CTextFormat* format) {
+    return new CTextSource(u"id", m_files.Write(bytes), nullptr, format);
+  }
+  Core::XInterface<CTextFormat> Header() { return new CTextFormat(u"h", u',', true); }
+
+  TextInputTest::CTextFiles m_files;
+};
+
+TEST_F(TextSourceTest, HeaderNamesTheFields) {
+  auto source = Source("a,,\"b,c\"\n1,2,3\n", Header().Get());
+  source->Open();
+  ASSERT_EQ(source->GetFieldCount(), 3);
+  EXPECT_EQ(source->GetFieldName(1), u"a");
+  EXPECT_EQ(source->GetFieldName(2), u"");
+  EXPECT_EQ(source->GetFieldName(3), u"b,c");
+  ASSERT_TRUE(source->ReadRecord());
+  EXPECT_EQ(source->GetFieldValueByName(u""), u"2");
+  EXPECT_EQ(source->GetFieldValueByName(u"b,c"), u"3");
+  EXPECT_FALSE(source->ReadRecord());
+}
+
+TEST_F(TextSourceTest, HeaderEdgeFiles) {
+  EXPECT_EQ(Failure([&] { Source("", Header().Get())->Open(); }).substr(0, 25), "Missing name header in 'f");
+  EXPECT_EQ(Failure([&] { Source("\"a,b\n", Header().Get())->Open(); }), "Unexpected end of line");
+
+  // An empty first line: a source without fields whose records still count.
+  auto source = Source("\nx,y\n\n", Header().Get());
+  source->Open();
+  EXPECT_EQ(source->GetFieldCount(), 0);
+  EXPECT_TRUE(source->ReadRecord());
+  EXPECT_TRUE(source->ReadRecord());
+  EXPECT_FALSE(source->ReadRecord());
+
+  // Repeated names: by name the first one answers.
+  source = Source("n,n\n1,2\n", Header().Get());
+  source->Open();
+  ASSERT_TRUE(source->ReadRecord());
+  EXPECT_EQ(source->GetFieldValueByName(u"n"), u"1");
+}
+
+TEST_F(TextSourceTest, FieldAccessErrors) {
+  Core::XInterface<CTextFormat> format(new CTextFormat(u"f", u',', false));
+  format->AddField(u"a", -1);
+  format->AddField(u"b", -1);
+  auto source = Source("1,2\n", format.Get());
+  source->Open();
+  ASSERT_TRUE(source->ReadRecord());
+  EXPECT_EQ(Failure([&] { source->GetFieldName(0); }), "Invalid field index: 0");
+  EXPECT_EQ(Failure([&] { source->GetFieldValue(3); }), "Invalid field index: 3");
+  EXPECT_EQ(Failure([&] { source->GetFieldValue(-1); }), "Invalid field index: -1");
+  EXPECT_EQ(Failure([&] { source->GetFieldValueByName(u"A"); }), "Invalid field name: 'A'");
+  EXPECT_EQ(source->GetFieldValue(2), u"2");
+}
+
+TEST_F(TextSourceTest, ValuesPastTheLastRecordAreEmpty) {
+  Core::XInterface<CTextFormat> format(new CTextFormat(u"f", 0, false));
+  format->AddField(u"a", 4);
+  format->AddField(u"b", 4);
+  auto source = Source("abcdefgh\n", format.Get());
+  source->Open();
+  ASSERT_TRUE(source->ReadRecord());
+  EXPECT_EQ(source->GetFieldValue(2), u"efgh");
+  ASSERT_FALSE(source->ReadRecord());
+  EXPECT_EQ(source->GetFieldCount(), 2);
+  EXPECT_EQ(source->GetFieldName(2), u"b");
+  EXPECT_EQ(source->GetFieldValue(1), u"");
+  EXPECT_EQ(source->GetFieldValueByName(u"b"), u"");
+  EXPECT_FALSE(source->ReadRecord());
+}
+
+TEST_F(TextSourceTest, OnlyLocalFileUrlsOpen) {
+  Core::XInterface<CTextFormat> format(new CTextFormat(u"f", u',', false));
+  Core::String url = m_files.Write("x\n");
+  Core::String path = url.substr(Core::StringView(u"file://localhost").size());
+  const struct {
+    Core::String uri;
+    bool opens;
+  } cases[] = {
+      {url, true},
+      {u"file://" + path, true},
+      {u"file://otherhost" + path, false},
+      {u"http://localhost" + path, false},
+      {url + u".missing", false},
+      {u"file:///%FF", false},
+  };
+  for (const auto& c : cases) {
+    Core::XInterface<CTextSource> source(new CTextSource(u"", c.uri, nullptr, format.Get()));
+    std::string failure = Failure([&] { source->Open(); });
+    EXPECT_EQ(failure.empty(), c.opens) << Core::ToUtf8(c.uri);
+    if (!c.opens) {
+      EXPECT_EQ(failure, "Resource retrieval error: '" + Core::ToUtf8(c.uri) + "'");
+    }
+  }
+}
+
+TEST(TextFormat, FieldRules) {
+  Core::XInterface<CTextFormat> separated(new CTextFormat(u"s", u',', false));
+  Core::XInterface<CTextFormat> fixed(new CTextFormat(u"f", 0, false));
+  EXPECT_EQ(Failure([&] { separated->AddField(u"a", 3); }), "Invalid field width");
+  EXPECT_EQ(Failure([&] { fixed->AddField(u"a", -1); }), "Missing field width");
+  separated->AddField(u"a", -1);
+  EXPECT_EQ(Failure([&] { separated->AddField(u"a", -1); }), "Duplicate field name: 'a'");
+  separated->AddField(u"A", -1);
+  EXPECT_EQ(separated->GetFieldCount(), 2);
+  EXPECT_EQ(fixed->GetFieldCount(), 0);
+}
+
+TEST(TextInputException, MessagesFillBothTexts) {
+  EXPECT_EQ(CXsltTextInputException(0, u"separator", u";;").GetMessage(), u"Invalid attribute value: 'separator' - ';;'");
+  EXPECT_EQ(CXsltTextInputException(3).GetMessage(), u"Invalid format name: ''");
+  EXPECT_EQ(CXsltTextInputException(12, u"x").GetMessage(), u"Cannot resolve relative URI; 'x'");
+  EXPECT_EQ(CXsltTextInputException(99).GetMessage(), u"Unclassified XSLT text input exception");
+}
+
+} // namespace
