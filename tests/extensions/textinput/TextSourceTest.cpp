@@ -110,6 +110,7 @@ TEST_F(TextSourceTest, OnlyLocalFileUrlsOpen) {
       {u"file://otherhost" + path, false},
       {u"http://localhost" + path, false},
       {url + u".missing", false},
+      {url.substr(0, url.rfind(u'/') + 1), false},  // the folder
       {u"file:///%FF", false},
   };
   for (const auto& c : cases) {
