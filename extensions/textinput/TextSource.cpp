@@ -28,6 +28,7 @@ void CTextSource::Open() {
     throw Exception(Exception::RetrievalError, m_uri);
   if (!m_reader->Open(fileName, u"r", m_encoding.Get())) throw Exception(Exception::RetrievalError, m_uri);
   m_fields.clear();
+  m_cut = 0;
   if (!m_format->HasHeader()) {
     for (int32_t i = 0; i < m_format->GetFieldCount(); ++i)
       m_fields.push_back({m_format->GetFieldName(i), m_format->GetFieldWidth(i), -1, -1});
@@ -88,12 +89,17 @@ bool CTextSource::NextField(Core::StringView record, char16_t separator, int32_t
 
 bool CTextSource::ReadRecord() {
   if (!ReadLine()) return false;
+  // Only the fields this record holds are cut, and only those the last one
+  // held are cleared: a wide header over short records stays linear.
   int32_t position = 0;
-  bool more = true;
-  for (CField& field : m_fields) {
-    if (more) more = NextField(field.width, position, field.start, field.length);
-    if (!more) field.start = field.length = -1;
+  size_t found = 0;
+  for (; found < m_fields.size(); ++found) {
+    CField& field = m_fields[found];
+    m_cut = std::max(m_cut, found + 1);  // written below, even by a failing cut
+    if (!NextField(field.width, position, field.start, field.length)) break;
   }
+  for (size_t i = found; i < m_cut; ++i) m_fields[i].start = m_fields[i].length = -1;
+  m_cut = found;
   return true;
 }
 
@@ -124,6 +130,7 @@ Core::String CTextSource::GetFieldValueByName(Core::StringView name) const {
 
 void CTextSource::Close() {
   m_fields.clear();
+  m_cut = 0;
   m_line.clear();
   m_recordLength = 0;
   m_reader->Close();

@@ -74,6 +74,7 @@ private:
   Core::String m_line;
   int32_t m_recordLength = 0;
   std::vector<CField> m_fields;
+  size_t m_cut = 0;  // fields from here on are missing
 };
 
 // The id a source is filed under.

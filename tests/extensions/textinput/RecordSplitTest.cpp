@@ -35,6 +35,7 @@ const SplitCase kSplitCases[] = {
     {"quoted value at the end of the record", u',', {-1, -1}, "x,\"y\"\n", {{"x", "y"}}},
     {"fewer fields than the format", u',', {-1, -1, -1}, "a,b\n", {{"a", "b", ""}}},
     {"separator at the end adds no field", u',', {-1, -1, -1}, "a,b,\n", {{"a", "b", ""}}},
+    {"shorter record after a longer one", u',', {-1, -1, -1}, "a,b,c\nd\n", {{"a", "b", "c"}, {"d", "", ""}}},
     {"extra fields ignored", u',', {-1, -1, -1}, "a,b,c,d\n", {{"a", "b", "c"}}},
     {"empty first field", u',', {-1, -1}, ",a\n", {{"", "a"}}},
     {"separated values keep their blanks", u',', {-1, -1}, " a , b \n", {{" a ", " b "}}},

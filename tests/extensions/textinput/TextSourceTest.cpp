@@ -1,6 +1,7 @@
 // Sources: opening, name headers and access to the fields of a record.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 
 #include "extensions/textinput/TextFormat.h"
@@ -65,6 +66,26 @@ TEST_F(TextSourceTest, HeaderEdgeFiles) {
   source->Open();
   ASSERT_TRUE(source->ReadRecord());
   EXPECT_EQ(source->GetFieldValueByName(u"n"), u"1");
+}
+
+// A header of many fields over many empty records: each record costs what
+// it holds, not the width of the header.
+TEST_F(TextSourceTest, WideHeaderOverShortRecords) {
+  const int kFields = 200000;
+  std::string bytes;
+  for (int i = 0; i < kFields; ++i) bytes += i ? ",f" : "f";
+  bytes += "\n1,2,3\n" + std::string(kFields, '\n');
+  auto source = Source(bytes, Header().Get());
+  source->Open();
+  ASSERT_EQ(source->GetFieldCount(), kFields);
+  auto began = std::chrono::steady_clock::now();
+  ASSERT_TRUE(source->ReadRecord());
+  EXPECT_EQ(source->GetFieldValue(3), u"3");
+  int records = 1;
+  while (source->ReadRecord()) ++records;
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+  EXPECT_EQ(records, kFields + 1);
+  EXPECT_LT(seconds, 10.0);
 }
 
 TEST_F(TextSourceTest, FieldAccessErrors) {
