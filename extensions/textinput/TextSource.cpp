@@ -32,6 +32,7 @@ void CTextSource::Open() {
   if (!m_format->HasHeader()) {
     for (int32_t i = 0; i < m_format->GetFieldCount(); ++i)
       m_fields.push_back({m_format->GetFieldName(i), m_format->GetFieldWidth(i), -1, -1});
+    IndexNames();
     return;
   }
   if (!ReadLine()) throw Exception(Exception::MissingNameHeader, m_uri);
@@ -41,6 +42,13 @@ void CTextSource::Open() {
     // Only a width below 1 could stand still, and header formats have a separator.
     if (length == 0 && m_format->GetSeparator() == 0) break;
   }
+  IndexNames();
+}
+
+void CTextSource::IndexNames() {
+  m_names.clear();
+  m_names.reserve(m_fields.size());
+  for (size_t i = 0; i < m_fields.size(); ++i) m_names.emplace(m_fields[i].name, i);
 }
 
 bool CTextSource::ReadLine() {
@@ -123,13 +131,14 @@ Core::String CTextSource::GetFieldName(int32_t index) const { return FieldAt(ind
 Core::String CTextSource::GetFieldValue(int32_t index) const { return ValueOf(FieldAt(index)); }
 
 Core::String CTextSource::GetFieldValueByName(Core::StringView name) const {
-  for (const CField& field : m_fields)
-    if (field.name == name) return ValueOf(field);
-  throw Exception(Exception::InvalidFieldName, Core::String(name));
+  auto found = m_names.find(name);
+  if (found == m_names.end()) throw Exception(Exception::InvalidFieldName, Core::String(name));
+  return ValueOf(m_fields[found->second]);
 }
 
 void CTextSource::Close() {
   m_fields.clear();
+  m_names.clear();
   m_cut = 0;
   m_line.clear();
   m_recordLength = 0;

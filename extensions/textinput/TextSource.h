@@ -7,6 +7,9 @@
 // part of the record). Fields past the end of a record are missing, and a
 // missing field reads as the empty string.
 #include <cstdint>
+#include <functional>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/Encoding.h"
@@ -64,6 +67,8 @@ public:
 
 private:
   const CField& FieldAt(int32_t index) const;
+  // Indexes the names once the field list is made; a repeated name keeps its first field.
+  void IndexNames();
   Core::String ValueOf(const CField& field) const;
 
   Core::String m_id;
@@ -75,6 +80,13 @@ private:
   int32_t m_recordLength = 0;
   std::vector<CField> m_fields;
   size_t m_cut = 0;  // fields from here on are missing
+
+  struct CNameHash {
+    using is_transparent = void;
+    size_t operator()(Core::StringView name) const { return std::hash<Core::StringView>()(name); }
+  };
+  // A header can be as wide as the file makes it: lookups by name must not scan it.
+  std::unordered_map<Core::String, size_t, CNameHash, std::equal_to<>> m_names;
 };
 
 // The id a source is filed under.
