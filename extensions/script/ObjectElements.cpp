@@ -145,6 +145,7 @@ void CTryElement::Execute(Xslt::CExtensionContext* context) {
   // Only a failure recorded in this body, and not already handled by a try
   // inside it, is this try's to handle.
   uint64_t mark = package.GetFailureMark();
+  int32_t openNodes = context->GetOpenOutputNodes();
   try {
     context->ExecuteContent(0);
     return;
@@ -156,6 +157,8 @@ void CTryElement::Execute(Xslt::CExtensionContext* context) {
       throw;
     }
   }
+  // Elements and the like that the body started end where it failed.
+  context->EndOutputNodes(openNodes);
   context->ExecuteContent(1);
 }
 

@@ -68,6 +68,13 @@ public:
   virtual void StartComment() = 0;
   virtual void EndComment() = 0;
   virtual void ProcessingInstruction(Core::StringView target, Core::StringView data) = 0;
+  // The result nodes started here and not yet ended (elements, attributes,
+  // namespace nodes, comments). Code that recovers from a failure of the
+  // content it ran ends what that content left open with EndOutputNodes, so
+  // the result stays well-formed.
+  virtual int32_t GetOpenOutputNodes() { return 0; }
+  // Ends the innermost open result nodes until count are left.
+  virtual void EndOutputNodes(int32_t /*count*/) {}
 
   // The run's service factory; no use added.
   virtual CXsltImplementation* GetImplementation() = 0;

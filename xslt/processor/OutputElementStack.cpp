@@ -1,5 +1,7 @@
 #include "xslt/processor/OutputElementStack.h"
 
+#include <algorithm>
+
 #include "xslt/processor/EventRecording.h"
 #include "xslt/processor/OutputException.h"
 #include "xslt/processor/XsltException.h"
@@ -73,6 +75,7 @@ void COutputElementStack::Reset() {
   m_text.clear();
   m_refused.clear();
   m_dropping = 0;
+  m_open.clear();
 }
 
 // ---- names --------------------------------------------------------------
@@ -184,6 +187,7 @@ void COutputElementStack::EndDocument() {
 }
 
 void COutputElementStack::StartElement(Core::StringView qualifiedName, Core::StringView namespaceUri) {
+  m_open.push_back(EOpen::kElement);
   if (m_recording) {
     m_recording->StartElement(qualifiedName, namespaceUri);
     return;
@@ -210,6 +214,7 @@ void COutputElementStack::StartElement(Core::StringView qualifiedName, Core::Str
 }
 
 void COutputElementStack::EndElement() {
+  if (!m_open.empty()) m_open.pop_back();
   if (m_recording) {
     m_recording->EndElement();
     return;
@@ -223,6 +228,7 @@ void COutputElementStack::EndElement() {
 }
 
 void COutputElementStack::StartAttribute(Core::StringView qualifiedName, Core::StringView namespaceUri) {
+  m_open.push_back(EOpen::kAttribute);
   if (m_recording) {
     m_recording->StartAttribute(qualifiedName, namespaceUri);
     return;
@@ -231,9 +237,11 @@ void COutputElementStack::StartAttribute(Core::StringView qualifiedName, Core::S
     Refuse(Xslt::CXsltException::MisplacedAttributeNode, true);
     return;
   }
-  if (!m_startTagPending)
+  if (!m_startTagPending) {
+    m_open.pop_back();
     throw COutputException(COutputException::kMisplacedAttribute, Core::String(qualifiedName),
                            Core::String(namespaceUri));
+  }
   Core::StringView local = LocalPart(qualifiedName);
   ChooseName(namespaceUri, local, true, m_pendingName);
   size_t colon = m_pendingName.find(u':');
@@ -244,6 +252,7 @@ void COutputElementStack::StartAttribute(Core::StringView qualifiedName, Core::S
 }
 
 void COutputElementStack::EndAttribute() {
+  if (!m_open.empty()) m_open.pop_back();
   if (m_recording) {
     m_recording->EndAttribute();
     return;
@@ -256,6 +265,7 @@ void COutputElementStack::EndAttribute() {
 }
 
 void COutputElementStack::StartNamespace(Core::StringView prefix) {
+  m_open.push_back(EOpen::kNamespace);
   if (m_recording) {
     m_recording->StartNamespace(prefix);
     return;
@@ -270,6 +280,7 @@ void COutputElementStack::StartNamespace(Core::StringView prefix) {
 }
 
 void COutputElementStack::EndNamespace() {
+  if (!m_open.empty()) m_open.pop_back();
   if (m_recording) {
     m_recording->EndNamespace();
     return;
@@ -301,6 +312,7 @@ void COutputElementStack::Characters(const char16_t* units, int32_t count, bool 
 }
 
 void COutputElementStack::StartComment() {
+  m_open.push_back(EOpen::kComment);
   if (m_recording) {
     m_recording->StartComment();
     return;
@@ -315,6 +327,7 @@ void COutputElementStack::StartComment() {
 }
 
 void COutputElementStack::EndComment() {
+  if (!m_open.empty()) m_open.pop_back();
   if (m_recording) {
     m_recording->EndComment();
     return;
@@ -322,6 +335,17 @@ void COutputElementStack::EndComment() {
   if (EndRefused() || m_collect != ECollect::kComment) return;
   m_collect = ECollect::kNone;
   if (m_handler) m_handler->Comment(m_text);
+}
+
+void COutputElementStack::EndOpenNodes(int32_t count) {
+  while (static_cast<int32_t>(m_open.size()) > std::max(count, 0)) {
+    switch (m_open.back()) {
+    case EOpen::kElement: EndElement(); break;
+    case EOpen::kAttribute: EndAttribute(); break;
+    case EOpen::kNamespace: EndNamespace(); break;
+    case EOpen::kComment: EndComment(); break;
+    }
+  }
 }
 
 void COutputElementStack::ProcessingInstruction(Core::StringView target, Core::StringView data) {

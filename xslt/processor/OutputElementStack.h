@@ -111,8 +111,16 @@ public:
   void EndComment();
   void ProcessingInstruction(Core::StringView target, Core::StringView data);
 
+  // Nodes started and not yet ended. A caller that goes on after a failure
+  // ends, with EndOpenNodes, what the failed instructions left open, so the
+  // result stays well-formed.
+  int32_t GetOpenNodeCount() const { return static_cast<int32_t>(m_open.size()); }
+  // Ends the innermost open nodes until count are left.
+  void EndOpenNodes(int32_t count);
+
 private:
   enum class ECollect : uint8_t { kNone, kAttribute, kNamespace, kComment };
+  enum class EOpen : uint8_t { kElement, kAttribute, kNamespace, kComment };
 
   struct CElementItem {
     Core::String qualifiedName;
@@ -168,6 +176,9 @@ private:
   // Refused nodes still open, innermost last: whether each drops its text.
   std::vector<bool> m_refused;
   int32_t m_dropping = 0;
+  // Every node started and not yet ended, innermost last, refused ones and
+  // recorded ones included.
+  std::vector<EOpen> m_open;
 };
 
 } // namespace XsltPrivate

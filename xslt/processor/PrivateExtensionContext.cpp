@@ -234,6 +234,11 @@ void CPrivateExtensionContext::ProcessingInstruction(Core::StringView target, Co
   KELTO_EXTENSION_OUTPUT(ProcessingInstruction(target, data));
 }
 
+int32_t CPrivateExtensionContext::GetOpenOutputNodes() {
+  return Live().GetOutputElementStack()->GetOpenNodeCount();
+}
+void CPrivateExtensionContext::EndOutputNodes(int32_t count) { KELTO_EXTENSION_OUTPUT(EndOpenNodes(count)); }
+
 #undef KELTO_EXTENSION_OUTPUT
 
 // ---- errors -------------------------------------------------------------------------

@@ -57,6 +57,8 @@ public:
   void StartComment() override;
   void EndComment() override;
   void ProcessingInstruction(Core::StringView target, Core::StringView data) override;
+  int32_t GetOpenOutputNodes() override;
+  void EndOutputNodes(int32_t count) override;
   Xslt::CXsltImplementation* GetImplementation() override;
   void OutputValue(const Xpath::CValue& value) override;
   void ReportWarning(const Core::IException& failure) override;

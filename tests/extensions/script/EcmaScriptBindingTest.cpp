@@ -299,6 +299,11 @@ TEST_F(CImportTest, EncodingsAndFailures) {
   Core::String missing = twice.substr(0, twice.size() - 8) + u"none.js";
   EXPECT_EQ(FailureOf([&] { m_binding->ImportScript(missing, u""); }),
             "Resource retrieval error: '" + Utf8(missing) + "'");
+  // A folder opens for reading here, but is no script.
+  Core::String folder;
+  ASSERT_TRUE(Uri::FileNameToUrl(Core::FromUtf8(m_folder.string()), folder));
+  EXPECT_EQ(FailureOf([&] { m_binding->ImportScript(folder, u""); }),
+            "Resource retrieval error: '" + Utf8(folder) + "'");
 }
 
 TEST_F(CImportTest, FailuresOfTheProgram) {
