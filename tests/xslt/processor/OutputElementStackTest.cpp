@@ -132,6 +132,19 @@ TEST(OutputElementStack, NodesInsideCollectedText) {
   });
 }
 
+// After a failure the nodes still open end innermost first, down to the
+// count taken before, with what they had; refused nodes count too.
+TEST(OutputElementStack, EndingOpenNodes) {
+  RunTable({
+      {"E a | E b | A x | T 1 | X 1 | T t | /E", "<a><b x=\"1\"/>t</a>"},
+      {"E a | E b | T t | C | T c | X 0", "<a><b>t<!--c--></b></a>"},
+      {"E a | C | T c | E r | T d | X 1 | /E", "<a><!--cd--></a>", "38"},
+      {"E a | A x | E b | T t | X 1 | A y | /A | /E", "<a x=\"t\" y=\"\"/>", "38"},
+      {"E a | N p | T urn:p | X 1 | E p:b urn:p | /E | /E", "<a xmlns:p=\"urn:p\"><p:b/></a>"},
+      {"E a | X 2 | /E", "<a/>"},
+  });
+}
+
 TEST(OutputElementStack, TextOnlyStackKeepsCharacterData) {
   struct TextCase {
     const char* script;

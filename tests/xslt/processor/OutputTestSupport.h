@@ -10,6 +10,7 @@
 //   T text          Characters            D text  Characters, escaping disabled
 //   C               StartComment          /C  EndComment
 //   P target [data] ProcessingInstruction
+//   X count         EndOpenNodes
 #include <gtest/gtest.h>
 
 #include <string>
@@ -108,6 +109,7 @@ inline void Send(COutputElementStack& stack, Core::StringView script) {
     else if (op == u"C") stack.StartComment();
     else if (op == u"/C") stack.EndComment();
     else if (op == u"P") stack.ProcessingInstruction(first, second);
+    else if (op == u"X") stack.EndOpenNodes(std::stoi(Core::ToUtf8(first)));
     else ADD_FAILURE() << "unknown event: " << Core::ToUtf8(event);
   }
 }
