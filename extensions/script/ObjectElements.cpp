@@ -146,8 +146,11 @@ void CTryElement::Execute(Xslt::CExtensionContext* context) {
   // inside it, is this try's to handle.
   uint64_t mark = package.GetFailureMark();
   int32_t openNodes = context->GetOpenOutputNodes();
+  // The body binds its variables in a scope of its own, which ends before
+  // the catch children run: they come first and must not see them.
+  Core::XInterface<Xslt::CExtensionContext> body = context->CreateContextForNode();
   try {
-    context->ExecuteContent(0);
+    body->ExecuteContent(0);
     return;
   } catch (const Core::IException& failure) {
     if (!package.HandleFailureSince(mark)) {
@@ -157,6 +160,7 @@ void CTryElement::Execute(Xslt::CExtensionContext* context) {
       throw;
     }
   }
+  body = nullptr;
   // Elements and the like that the body started end where it failed.
   context->EndOutputNodes(openNodes);
   context->ExecuteContent(1);
