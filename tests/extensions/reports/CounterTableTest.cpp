@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -112,9 +111,9 @@ TEST(CounterTable, ShadowsUnwindLevelByLevel) {
 
 // Many distinct names, each defined and dropped in turn (as in a loop over
 // data), and many names alive at once: both stay linear, and a name dropped
-// long ago is still found again when it is defined anew.
+// long ago is still found again when it is defined anew. At this size a
+// table that scanned its buckets would run for hours, past the suite's limit.
 TEST(CounterTable, ManyNamesStayFast) {
-  auto start = std::chrono::steady_clock::now();
   CCounterTable table;
   table.BeginScope();
   for (int i = 0; i < 200000; ++i) {
@@ -136,7 +135,6 @@ TEST(CounterTable, ManyNamesStayFast) {
   EXPECT_EQ(table.GetEntryCount(), 200000);
   table.EndScope();
   EXPECT_EQ(table.GetEntryCount(), 0);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
 }
 
 TEST(ReportsExceptions, Messages) {

@@ -2,7 +2,6 @@
 // duplicates and the end of scopes.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 
 #include "extensions/textinput/ScopedNameTable.h"
@@ -88,13 +87,12 @@ TEST(ScopedNameTable, DroppedSourcesAreClosed) {
 
 // Formats defined in a loop: each iteration files a name and drops it again.
 // Dropped names must leave the index as they found it, or every later
-// lookup pays for all the names ever filed.
+// lookup pays for all the names ever filed (hours at this size).
 TEST(ScopedNameTable, DefinitionsInALoopStayCheap) {
   CScopedNameTable<CTextFormat> table(CXsltTextInputException::DuplicateFormatName);
   table.BeginScope();
   auto kept = Format(u"kept");
   table.Add(kept.Get());
-  auto began = std::chrono::steady_clock::now();
   for (int i = 0; i < 200000; ++i) {
     table.BeginScope();
     table.BeginScope();
@@ -104,8 +102,6 @@ TEST(ScopedNameTable, DefinitionsInALoopStayCheap) {
     ASSERT_NE(table.Find(u"same"), nullptr);
     table.EndScope();
   }
-  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
-  EXPECT_LT(seconds, 10.0);
   EXPECT_EQ(table.GetEntryCount(), 1);
   EXPECT_EQ(table.Find(u"kept"), kept.Get());
   EXPECT_EQ(table.Find(u"f0"), nullptr);

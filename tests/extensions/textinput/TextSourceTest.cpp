@@ -1,7 +1,6 @@
 // Sources: opening, name headers and access to the fields of a record.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 
 #include "extensions/textinput/TextFormat.h"
@@ -69,7 +68,8 @@ TEST_F(TextSourceTest, HeaderEdgeFiles) {
 }
 
 // A header of many fields over many empty records: each record costs what
-// it holds, not the width of the header.
+// it holds, not the width of the header (fields times records would be
+// 4 * 10^10 steps here).
 TEST_F(TextSourceTest, WideHeaderOverShortRecords) {
   const int kFields = 200000;
   std::string bytes;
@@ -78,14 +78,11 @@ TEST_F(TextSourceTest, WideHeaderOverShortRecords) {
   auto source = Source(bytes, Header().Get());
   source->Open();
   ASSERT_EQ(source->GetFieldCount(), kFields);
-  auto began = std::chrono::steady_clock::now();
   ASSERT_TRUE(source->ReadRecord());
   EXPECT_EQ(source->GetFieldValue(3), u"3");
   int records = 1;
   while (source->ReadRecord()) ++records;
-  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
   EXPECT_EQ(records, kFields + 1);
-  EXPECT_LT(seconds, 10.0);
 }
 
 // Every field of a wide header looked up by its name, as a stylesheet that
@@ -100,14 +97,11 @@ TEST_F(TextSourceTest, LookupsByNameOverAWideHeader) {
   auto source = Source(header + "\n" + record + "\n", Header().Get());
   source->Open();
   ASSERT_TRUE(source->ReadRecord());
-  auto began = std::chrono::steady_clock::now();
   int wrong = 0;
   for (int i = 1; i <= kFields; ++i) {
     if (source->GetFieldValueByName(source->GetFieldName(i)) != Core::FromUtf8(std::to_string(i - 1))) ++wrong;
   }
-  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
   EXPECT_EQ(wrong, 0);
-  EXPECT_LT(seconds, 3.0);
 }
 
 TEST_F(TextSourceTest, FieldAccessErrors) {
