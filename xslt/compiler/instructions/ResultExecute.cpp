@@ -81,12 +81,22 @@ void CElement::Execute(CContext& context) {
 }
 
 void CElement::WriteNamespaces(CContext& context) const {
-  CNamespaceMap* namespaces = GetNamespaceMap();
-  Core::String namespaceUri;
-  for (int32_t i = 0, n = namespaces->GetCount(); i < n; ++i) {
-    if (!context.ApplyNamespaceAlias(namespaces->GetUri(i), namespaceUri)) continue;
-    context.StartNamespace(namespaces->GetPrefix(i));
-    context.Characters(namespaceUri);
+  const void* element = context.GetCurrentStylesheetElement();
+  const void* aliases = context.GetNamespaceAliasTable();
+  if (!m_resultNamespacesElement || element != m_resultNamespacesElement || aliases != m_resultNamespacesAliases) {
+    m_resultNamespaces.clear();
+    CNamespaceMap* namespaces = GetNamespaceMap();
+    Core::String namespaceUri;
+    for (int32_t i = 0, n = namespaces->GetCount(); i < n; ++i) {
+      if (!context.ApplyNamespaceAlias(namespaces->GetUri(i), namespaceUri)) continue;
+      m_resultNamespaces.push_back({Core::String(namespaces->GetPrefix(i)), namespaceUri});
+    }
+    m_resultNamespacesElement = element;
+    m_resultNamespacesAliases = aliases;
+  }
+  for (const CResultNamespace& item : m_resultNamespaces) {
+    context.StartNamespace(item.prefix);
+    context.Characters(item.namespaceUri);
     context.EndNamespace();
   }
 }

@@ -70,6 +70,16 @@ private:
   CExpandedNameList m_usedAttributeSets;
   CContentList m_content;
   bool m_literal = false;
+  // The namespace nodes WriteNamespaces writes, with their result URIs. They
+  // depend only on the executing element and the run's alias table, which
+  // stay the same from one execution to the next: computed once for them.
+  struct CResultNamespace {
+    Core::String prefix;
+    Core::String namespaceUri;
+  };
+  mutable std::vector<CResultNamespace> m_resultNamespaces;
+  mutable const void* m_resultNamespacesElement = nullptr;
+  mutable const void* m_resultNamespacesAliases = nullptr;
 };
 
 class CAttribute : public CInstruction {
