@@ -224,22 +224,6 @@ int32_t CScriptSourceStream::Read(char16_t* buffer, int32_t count) {
   return static_cast<int32_t>(text.size());
 }
 
-Core::String CEcmaScriptInterpreterException::GetMessage() const {
-  Core::String text = m_wrapped.GetMessage();
-  const Core::String& program = m_wrapped.GetProgramName();
-  const Core::String& function = m_wrapped.GetFunctionName();
-  int32_t line = m_wrapped.GetLine();
-  if (!program.empty()) text += u"\n    Program '" + program + u"'";
-  if (!function.empty() || line > 0) {
-    text += u"\n    ";
-    if (!program.empty()) text += u"    ";
-    if (!function.empty()) text += u"function '" + function + u"'";
-    if (line > 0) {
-      if (!function.empty()) text += u' ';
-      text += u"at line " + Core::IntToWideString(line);
-    }
-  }
-  return text;
-}
+Core::String CEcmaScriptInterpreterException::GetMessage() const { return m_wrapped.Describe(); }
 
 } // namespace XsltEcmaScriptPrivate

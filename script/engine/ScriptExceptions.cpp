@@ -1,5 +1,6 @@
 #include "script/engine/ScriptExceptions.h"
 
+#include "core/StringHelpers.h"
 #include "script/engine/ScriptObject.h"
 
 namespace EcmaScript {
@@ -76,5 +77,20 @@ CEcmaScriptException::~CEcmaScriptException() = default;
 
 void CEcmaScriptException::SetValue(CValue* value) { m_value = value; }
 void CEcmaScriptException::SetObject(CScriptObject* object) { m_object = object; }
+
+Core::String CEcmaScriptException::Describe() const {
+  Core::String text = m_message;
+  if (!m_programName.empty()) text += u"\n    Program '" + m_programName + u"'";
+  if (!m_functionName.empty() || m_line > 0) {
+    text += u"\n    ";
+    if (!m_programName.empty()) text += u"    ";
+    if (!m_functionName.empty()) text += u"function '" + m_functionName + u"'";
+    if (m_line > 0) {
+      if (!m_functionName.empty()) text += u' ';
+      text += u"at line " + Core::IntToWideString(m_line);
+    }
+  }
+  return text;
+}
 
 } // namespace EcmaScript

@@ -100,6 +100,10 @@ public:
 
   const Core::String& GetProgramName() const { return m_programName; }
   const Core::String& GetFunctionName() const { return m_functionName; }
+  // The message with where it happened, as users see it: the message; then
+  // "    Program 'P'"; then, indented further, "function 'F'" and/or
+  // "at line N", each on a line of its own.
+  Core::String Describe() const;
   // -1 until a statement sets it.
   int32_t GetLine() const { return m_line; }
   CValue* GetValue() const { return m_value.Get(); }

@@ -49,24 +49,6 @@ private:
   int32_t m_count = 0;
 };
 
-String Describe(const EcmaScript::CEcmaScriptException& failure) {
-  String text = failure.GetMessage();
-  const String& program = failure.GetProgramName();
-  const String& function = failure.GetFunctionName();
-  int32_t line = failure.GetLine();
-  if (!program.empty()) text += u"\n    Program '" + program + u"'";
-  if (!function.empty() || line > 0) {
-    text += u"\n    ";
-    if (!program.empty()) text += u"    ";
-    if (!function.empty()) text += u"function '" + function + u"'";
-    if (line > 0) {
-      if (!function.empty()) text += u' ';
-      text += u"at line " + Core::FromUtf8(std::to_string(line));
-    }
-  }
-  return text;
-}
-
 bool ReadSource(const char* path, String& source) {
   std::FILE* file = std::fopen(path, "rb");
   if (!file) return false;
@@ -98,7 +80,7 @@ int Run(EcmaScript::CScriptEngine& engine, const std::vector<const char*>& files
       engine.SetFirstLine(1);
       engine.Execute(stream.Get());
     } catch (const EcmaScript::CEcmaScriptException& failure) {
-      WriteError(Describe(failure));
+      WriteError(failure.Describe());
       return 1;
     } catch (const Core::IException& failure) {
       WriteError(failure.GetMessage());
