@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include <sys/stat.h>
+
 namespace Core {
 
 CTextReader::~CTextReader() {
@@ -36,6 +38,12 @@ bool CTextReader::Open(StringView path, StringView mode, Unicode::CEncoding* enc
 
   std::FILE* file = std::fopen(narrowPath.c_str(), narrowMode.c_str());
   if (!file) return false;
+  // A folder opens for reading on Linux and would read as an empty file.
+  struct stat st;
+  if (::fstat(::fileno(file), &st) != 0 || S_ISDIR(st.st_mode)) {
+    std::fclose(file);
+    return false;
+  }
   m_file = file;
   m_encoding = encoding;
   // Text mode elsewhere turns CR LF into LF; here the reader does it.

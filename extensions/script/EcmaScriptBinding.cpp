@@ -1,8 +1,5 @@
 #include "extensions/script/EcmaScriptBinding.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "core/StringHelpers.h"
 #include "core/Uri.h"
 #include "script/engine/Conversions.h"
@@ -203,9 +200,6 @@ CScriptSourceStream::~CScriptSourceStream() {
 bool CScriptSourceStream::Open(Core::StringView url, Unicode::CEncoding* encoding) {
   Core::String fileName;
   if (!Uri::UrlToFileName(url, fileName)) return false;
-  // A folder opens for reading here, and would run as an empty program.
-  std::error_code error;
-  if (std::filesystem::is_directory(std::filesystem::path(Core::ToUtf8(fileName)), error)) return false;
   if (!m_reader->Open(fileName, u"r", encoding)) return false;
   m_open = true;
   return true;

@@ -1,8 +1,6 @@
 #include "extensions/textinput/TextSource.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "core/StringHelpers.h"
 #include "core/Uri.h"
@@ -22,10 +20,6 @@ CTextSource::CTextSource(Core::String id, Core::String uri, Unicode::CEncoding* 
 void CTextSource::Open() {
   Core::String fileName;
   if (!Uri::UrlToFileName(m_uri, fileName)) throw Exception(Exception::RetrievalError, m_uri);
-  // A folder opens for reading here, and would then read as an empty file.
-  std::error_code error;
-  if (std::filesystem::is_directory(std::filesystem::path(Core::ToUtf8(fileName)), error))
-    throw Exception(Exception::RetrievalError, m_uri);
   if (!m_reader->Open(fileName, u"r", m_encoding.Get())) throw Exception(Exception::RetrievalError, m_uri);
   m_fields.clear();
   m_cut = 0;

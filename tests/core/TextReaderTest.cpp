@@ -162,6 +162,10 @@ TEST_F(TextReaderTest, StatusCodes) {
   // A file that cannot be opened leaves the status as it was.
   EXPECT_FALSE(reader.Open(path + u".missing", u"r", nullptr));
   EXPECT_EQ(reader.GetStatus(), CTextReader::StatusBadPath);
+  // Nor does a folder, which would read as an empty file.
+  EXPECT_FALSE(reader.Open(Core::FromUtf8(m_dir), u"r", nullptr));
+  EXPECT_FALSE(reader.Open(Core::FromUtf8(m_dir), u"r", Encoding(u"UTF-8")));
+  EXPECT_EQ(reader.GetStatus(), CTextReader::StatusBadPath);
 
   ASSERT_TRUE(reader.Open(path, u"r", Encoding(u"UTF-8")));
   EXPECT_FALSE(reader.Open(path, u"r", nullptr));
