@@ -8,17 +8,13 @@
 //
 // The files are written to a temporary folder, removed at the end. Nothing
 // asserts on time.
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "bench/ChildRun.h"
 #include "core/Exception.h"
 #include "core/String.h"
 #include "extensions/Packages.h"
@@ -74,34 +70,22 @@ void WriteRecords(const fs::path& path, double megabytes) {
 // Runs the transformation in a child; prints its time, rate and peak memory.
 void Measure(const fs::path& folder) {
   double megabytes = double(fs::file_size(folder / "data.csv")) / (1024 * 1024);
-  auto start = std::chrono::steady_clock::now();
-  pid_t child = fork();
-  if (child == 0) {
-    try {
-      Core::XInterface<Xslt::CBasicXsltImplementation> implementation(new Xslt::CBasicXsltImplementation());
-      Core::XInterface<Xslt::CExtensionPackage> package = KeltoExtensions::CreateTextInputPackage();
-      implementation->GetExtensionHandler()->AddPackage(package.Get());
-      Core::XInterface<Xslt::CProcessor> processor(new Xslt::CProcessor(implementation.Get()));
-      processor->SetSourceUri(Core::FromUtf8("file://" + (folder / "input.xml").string()));
-      processor->SetStylesheetUri(Core::FromUtf8("file://" + (folder / "style.xsl").string()));
-      processor->SetOutputUri(Core::FromUtf8("file://" + (folder / "out.xml").string()));
-      processor->Process();
-    } catch (const Core::IException& failure) {
-      std::fprintf(stderr, "%s\n", Core::ToUtf8(failure.GetMessage()).c_str());
-      _exit(1);
-    }
-    _exit(0);
-  }
-  int status = 0;
-  rusage usage{};
-  wait4(child, &status, 0, &usage);
-  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+  Bench::CChildRun run = Bench::RunInChild("text input", [&] {
+    Core::XInterface<Xslt::CBasicXsltImplementation> implementation(new Xslt::CBasicXsltImplementation());
+    Core::XInterface<Xslt::CExtensionPackage> package = KeltoExtensions::CreateTextInputPackage();
+    implementation->GetExtensionHandler()->AddPackage(package.Get());
+    Core::XInterface<Xslt::CProcessor> processor(new Xslt::CProcessor(implementation.Get()));
+    processor->SetSourceUri(Core::FromUtf8("file://" + (folder / "input.xml").string()));
+    processor->SetStylesheetUri(Core::FromUtf8("file://" + (folder / "style.xsl").string()));
+    processor->SetOutputUri(Core::FromUtf8("file://" + (folder / "out.xml").string()));
+    processor->Process();
+  });
+  if (!run.completed) {
     std::printf("%6.1f MB  failed\n", megabytes);
     return;
   }
-  std::printf("%6.1f MB  %8.3f s  %7.1f MB/s  %10ld KB peak  %7.1f MB out\n", megabytes, seconds, megabytes / seconds,
-              long(usage.ru_maxrss), double(fs::file_size(folder / "out.xml")) / (1024 * 1024));
+  std::printf("%6.1f MB  %8.3f s  %7.1f MB/s  %10ld KB peak  %7.1f MB out\n", megabytes, run.seconds, megabytes / run.seconds,
+              run.peakKilobytes, double(fs::file_size(folder / "out.xml")) / (1024 * 1024));
   std::fflush(stdout);
 }
 

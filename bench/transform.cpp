@@ -13,17 +13,14 @@
 //
 // The files are written to a temporary folder, removed at the end. Nothing
 // asserts on time.
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "bench/ChildRun.h"
 #include "core/Exception.h"
 #include "core/String.h"
 #include "xslt/processor/BasicXsltImplementation.h"
@@ -118,31 +115,19 @@ Core::String Url(const fs::path& path) { return Core::FromUtf8("file://" + path.
 
 // Runs one transformation in a child; prints its time and peak memory.
 void Measure(const char* label, const fs::path& document, const fs::path& stylesheet, const fs::path& output) {
-  auto start = std::chrono::steady_clock::now();
-  pid_t child = fork();
-  if (child == 0) {
-    try {
-      Core::XInterface<Xslt::CBasicXsltImplementation> implementation(new Xslt::CBasicXsltImplementation());
-      Core::XInterface<Xslt::CProcessor> processor(new Xslt::CProcessor(implementation.Get()));
-      processor->SetSourceUri(Url(document));
-      processor->SetStylesheetUri(Url(stylesheet));
-      processor->SetOutputUri(Url(output));
-      processor->Process();
-    } catch (const Core::IException& failure) {
-      std::fprintf(stderr, "%s: %s\n", label, Core::ToUtf8(failure.GetMessage()).c_str());
-      _exit(1);
-    }
-    _exit(0);
-  }
-  int status = 0;
-  rusage usage{};
-  wait4(child, &status, 0, &usage);
-  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+  Bench::CChildRun run = Bench::RunInChild(label, [&] {
+    Core::XInterface<Xslt::CBasicXsltImplementation> implementation(new Xslt::CBasicXsltImplementation());
+    Core::XInterface<Xslt::CProcessor> processor(new Xslt::CProcessor(implementation.Get()));
+    processor->SetSourceUri(Url(document));
+    processor->SetStylesheetUri(Url(stylesheet));
+    processor->SetOutputUri(Url(output));
+    processor->Process();
+  });
+  if (!run.completed) {
     std::printf("%-24s failed\n", label);
     return;
   }
-  std::printf("%-24s %9.3f s %10ld KB peak %9.1f MB out\n", label, seconds, long(usage.ru_maxrss),
+  std::printf("%-24s %9.3f s %10ld KB peak %9.1f MB out\n", label, run.seconds, run.peakKilobytes,
               double(fs::file_size(output)) / (1024 * 1024));
   std::fflush(stdout);
 }
