@@ -1,9 +1,13 @@
 #pragma once
 // Pieces shared by the fuzz targets of the core library: UTF-16 text and
 // numbers taken from the fuzzer's bytes.
+#include <unistd.h>
+
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "core/String.h"
 
@@ -57,5 +61,17 @@ private:
   size_t m_size;
   size_t m_pos = 0;
 };
+
+// A new empty file named after the pattern (ending in "XXXXXX"), for the
+// targets that read through a file; removed when the process exits.
+inline std::string MakeScratchFile(const char* pattern) {
+  static std::string path;
+  path = pattern;
+  int fd = mkstemp(path.data());
+  if (fd < 0) abort();
+  close(fd);
+  std::atexit([] { std::remove(path.c_str()); });
+  return path;
+}
 
 } // namespace Fuzz

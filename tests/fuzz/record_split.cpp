@@ -4,8 +4,6 @@
 // must lie inside its record and a quoted one between its quotes; then the
 // text is read as a file through a source, whose values must be the ones
 // the direct cut gives, trimmed in fixed-width mode.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -80,12 +78,7 @@ CCut Cut(StringView record, char16_t separator, const std::vector<int32_t>& widt
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  char name[] = "/tmp/kelto-fuzz-records-XXXXXX";
-  int fd = mkstemp(name);
-  if (fd < 0) abort();
-  close(fd);
-  g_path = name;
-  std::atexit([] { std::remove(g_path.c_str()); });
+  g_path = Fuzz::MakeScratchFile("/tmp/kelto-fuzz-records-XXXXXX");
   return 0;
 }
 

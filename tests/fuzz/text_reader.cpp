@@ -3,7 +3,6 @@
 // files reach past the reader's buffers; the second picks the run sizes. The
 // file read by lines and read by runs must give the same text, and that text
 // is the bytes decoded in one go.
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -49,12 +48,7 @@ String Expected(const Unicode::CEncoding* enc, bool binary, const std::vector<ui
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  char name[] = "/tmp/kelto-fuzz-text-XXXXXX";
-  int fd = mkstemp(name);
-  if (fd < 0) abort();
-  close(fd);
-  g_path = name;
-  std::atexit([] { std::remove(g_path.c_str()); });
+  g_path = Fuzz::MakeScratchFile("/tmp/kelto-fuzz-text-XXXXXX");
   return 0;
 }
 
