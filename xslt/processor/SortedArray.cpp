@@ -1,6 +1,7 @@
 #include "xslt/processor/SortedArray.h"
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 #include "xpath/Number.h"
@@ -19,7 +20,13 @@ namespace XsltPrivate {
 
 namespace {
 
-int32_t Sign(double a, double b) { return a < b ? -1 : (b < a ? 1 : 0); }
+// A key that is no number (NaN) sorts before every number and ties with
+// another such key, so the order stays total.
+int32_t Sign(double a, double b) {
+  if (a != a) return b != b ? 0 : -1;
+  if (b != b) return 1;
+  return a < b ? -1 : (b < a ? 1 : 0);
+}
 
 const Core::String kEmpty;
 
@@ -40,11 +47,10 @@ void CBasicSortedArray::AddRow(const Dom::XNode& node, Xslt::CSortKey* key) {
 }
 
 double CBasicSortedArray::KeyNumber(Core::StringView value) {
-  // The XPath conversion: no exponent, hexadecimal, infinity or NaN forms,
-  // and a text that is no number counts as 0, so every key has a place in
-  // one total order.
+  // The XPath conversion: no exponent, hexadecimal or infinity forms; a text
+  // that is no number is NaN.
   Xpath::CNumber number;
-  if (!Xpath::CNumber::FromString(value, number) || number.IsNaN()) return 0.0;
+  if (!Xpath::CNumber::FromString(value, number)) return std::numeric_limits<double>::quiet_NaN();
   return number.GetValue();
 }
 

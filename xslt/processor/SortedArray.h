@@ -96,7 +96,7 @@ public:
 
   // Sign of the comparison of two values under one key, descending applied.
   static int32_t CompareKeyValues(const Xslt::CSortAttributes& attributes, Core::StringView a, Core::StringView b);
-  // The number a key value stands for: the XPath number of the text, or 0
+  // The number a key value stands for: the XPath number of the text, NaN
   // when the text is not a number.
   static double KeyNumber(Core::StringView value);
   // The sign of comparing two texts through the collation of a case order.

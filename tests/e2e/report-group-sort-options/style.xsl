@@ -1,7 +1,8 @@
 <xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform"
     xmlns:r="https://veltrix.dev/xslt/reports" extension-element-prefixes="r">
 <xsl:output omit-xml-declaration="yes"/>
-<!-- Number keys: a text that is no number sorts as 0. Text keys compare as
+<!-- Number keys: a text that is no number sorts before every number
+     (after them when descending). Text keys compare as
      text, so "100" comes before "9". Without a case order letters compare
      ignoring case and equal ones keep their input order. -->
 <xsl:template match="/d">

@@ -15,7 +15,8 @@
     <xsl:for-each select="k"><xsl:sort select="."/>(<xsl:value-of select="."/>)</xsl:for-each>
     <xsl:text>&#10;</xsl:text>
     <xsl:for-each select="k"><xsl:sort select="." order="descending"/>(<xsl:value-of select="."/>)</xsl:for-each>
-    <!-- Number keys: anything that is no number counts as 0 and keeps input order. -->
+    <!-- Number keys: anything that is no number goes before the numbers (after
+         them when descending) and keeps input order. -->
     <xsl:text>&#10;</xsl:text>
     <xsl:for-each select="n"><xsl:sort data-type="number"/>[<xsl:value-of select="."/>]</xsl:for-each>
     <xsl:text>&#10;</xsl:text>

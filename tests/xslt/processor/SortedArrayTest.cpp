@@ -119,15 +119,16 @@ TEST(SortedArrayTest, NumberKeys) {
     std::vector<std::u16string> rows;
     const char* sorted;
   } cases[] = {
-      // Non-numbers count as 0 and keep their input order among themselves.
+      // Non-numbers go before every number and keep their input order
+      // among themselves; descending puts them last.
       {kNumber, {u"10", u"9", u"abc", u""}, "2 3 1 0"},
-      {kNumber, {u"10", u"9", u"abc", u"", u"-1"}, "4 2 3 1 0"},
+      {kNumber, {u"10", u"9", u"abc", u"", u"-1", u"0"}, "2 3 4 5 1 0"},
       {kNumber, {u" 2 ", u"\t1\n", u"1.5"}, "1 2 0"},
       // The XPath number conversion: no hexadecimal, infinity, NaN or
-      // exponent forms; they are all 0 and tie with 0 and -0.
-      {kNumber, {u"0x10", u"1", u"inf", u"nan", u"1e3", u"-0", u"0", u"-Infinity"}, "0 2 3 4 5 6 7 1"},
-      {kNumber, {u"NaN", u"-3", u"NaN", u"5", u"NaN"}, "1 0 2 4 3"},
-      {kNumberDown, {u"1", u"x", u"3", u"0", u"2"}, "2 4 0 1 3"},
+      // exponent forms; they are all NaN. -0 ties with 0.
+      {kNumber, {u"0x10", u"1", u"inf", u"nan", u"1e3", u"-0", u"0", u"-Infinity"}, "0 2 3 4 7 5 6 1"},
+      {kNumber, {u"NaN", u"-3", u"NaN", u"5", u"NaN"}, "0 2 4 1 3"},
+      {kNumberDown, {u"1", u"x", u"3", u"0", u"2", u"y", u"-5"}, "2 4 0 3 6 1 5"},
       {kNumber, {u"100000000000000000000000", u"99999999999999999999"}, "1 0"},
   };
   for (const auto& c : cases) EXPECT_EQ(SortRows({c.key}, c.rows), c.sorted) << c.sorted;
@@ -136,7 +137,7 @@ TEST(SortedArrayTest, NumberKeys) {
 TEST(SortedArrayTest, SeveralKeysAndNoKeys) {
   // The second key decides only where the first ties.
   EXPECT_EQ(SortRows({kText, kNumberDown}, {u"b|1", u"a|2", u"b|3", u"a|1", u"B|2"}), "1 3 2 4 0");
-  EXPECT_EQ(SortRows({kNumber, kText}, {u"1|b", u"x|z", u"1|a", u"0|a"}), "3 1 2 0");
+  EXPECT_EQ(SortRows({kNumber, kText}, {u"1|b", u"x|z", u"1|a", u"y|a"}), "3 1 2 0");
   // A row with fewer values than keys compares its missing values as "".
   EXPECT_EQ(SortRows({kText, kText}, {u"a|b", u"a"}), "1 0");
   // Without keys the rows stay in the order they were added.
@@ -149,9 +150,12 @@ TEST(SortedArrayTest, CompareKeyValues) {
   CSortAttributes number;
   number.dataType = CSortAttributes::Number;
   EXPECT_LT(CBasicSortedArray::CompareKeyValues(number, u"9", u"10"), 0);
-  EXPECT_EQ(CBasicSortedArray::CompareKeyValues(number, u"NaN", u"0"), 0);
+  EXPECT_LT(CBasicSortedArray::CompareKeyValues(number, u"NaN", u"-1"), 0);
+  EXPECT_GT(CBasicSortedArray::CompareKeyValues(number, u"0", u"x"), 0);
+  EXPECT_EQ(CBasicSortedArray::CompareKeyValues(number, u"x", u""), 0);
   number.order = CSortAttributes::Descending;
   EXPECT_GT(CBasicSortedArray::CompareKeyValues(number, u"9", u"10"), 0);
+  EXPECT_GT(CBasicSortedArray::CompareKeyValues(number, u"NaN", u"-1"), 0);
   CSortAttributes text;
   EXPECT_EQ(CBasicSortedArray::CompareKeyValues(text, u"ABC", u"abc"), 0);
   EXPECT_LT(CBasicSortedArray::CompareKeyValues(text, u"ab", u"abc"), 0);
