@@ -14,16 +14,20 @@ inline bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 inline bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 // Replacement text of each ASCII unit per escaping mode; null leaves it as it is.
+// A reader normalises raw tab, CR and LF in a value to spaces and a raw CR in
+// text to LF, so these are written as references to come back unchanged.
 using CEscapeTable = std::array<const char16_t*, 128>;
 
 constexpr CEscapeTable MakeTable(bool attribute, bool html) {
   CEscapeTable t{};
   t[u'&'] = u"&amp;";
   t[u'>'] = u"&gt;";
+  t[u'\r'] = u"&#13;";
   if (!html) t[u'<'] = u"&lt;";
   if (attribute) {
     t[u'"'] = u"&quot;";
     t[u'\n'] = u"&#10;";
+    t[u'\t'] = u"&#9;";
   }
   return t;
 }

@@ -103,6 +103,9 @@ TEST(HtmlWriter, Attributes) {
       {u"a", u"HREF", u"/\u4E2D?q=\U0001F600&x", "<a HREF=\"/%E4%B8%AD?q=%F0%9F%98%80&amp;x\"></a>"},
       {u"a", u"title", u"\u4E2D", "<a title=\"\xE4\xB8\xAD\"></a>"},
       {u"a", u"title", u"&{x}; a<b>c \"q\"\n", "<a title=\"&{x}; a<b&gt;c &quot;q&quot;&#10;\"></a>"},
+      {u"a", u"title", u"\t\r\n", "<a title=\"&#9;&#13;&#10;\"></a>"},
+      {u"a", u"href", u"a\tb\r\n", "<a href=\"a&#9;b&#13;&#10;\"></a>"},
+      {u"x:a", u"v", u"\t\r\n", "<x:a v=\"&#9;&#13;&#10;\"/>"},
       // Not an HTML element: XML rules.
       {u"x:a", u"selected", u"<&{", "<x:a selected=\"&lt;&amp;{\"/>"},
   };
@@ -134,8 +137,9 @@ TEST(HtmlWriter, TextScriptAndProcessingInstructions) {
   EXPECT_EQ(Serialise<Html>(
                 [](Xslt::COutputHandler& h) {
                   h.StartElement(u"div", false, false);
-                  Text(h, u"a<b&c>\u20AC");
-                  TextIn(u"SCRIPT", u"if (a < b && c) x = '\u20AC';")(h);
+                  Text(h, u"a<b&c>\u20AC\r\n\t");
+                  // A reference means nothing in script: its CR stays raw.
+                  TextIn(u"SCRIPT", u"if (a < b && c) x = '\u20AC';\r\n")(h);
                   TextIn(u"style", u"p > a {}")(h);
                   h.ProcessingInstruction(u"t", u"d");
                   h.ProcessingInstruction(u"t", u"");
@@ -144,7 +148,7 @@ TEST(HtmlWriter, TextScriptAndProcessingInstructions) {
                   h.EndElement();
                 },
                 iso.Get()),
-            "<div>a&lt;b&amp;c&gt;&#8364;<SCRIPT>if (a < b && c) x = '&#8364;';</SCRIPT><style>p > a {}</style>"
+            "<div>a&lt;b&amp;c&gt;&#8364;&#13;\n\t<SCRIPT>if (a < b && c) x = '&#8364;';\r\n</SCRIPT><style>p > a {}</style>"
             "<?t d><?t><?t a? >b><!--c- - --></div>");
 }
 

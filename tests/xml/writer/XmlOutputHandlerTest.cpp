@@ -76,8 +76,20 @@ TEST(XmlWriter, TagsNamespacesAndEscaping) {
     h.EndElement();
   };
   EXPECT_EQ(Serialise<Xml>(doc, Omit().Get()),
-            "<p:a xmlns=\"urn:d?a=1&amp;b=&quot;2&quot;\" xmlns:p=\"urn:p\" v=\"&lt;&amp;&gt;&quot;&#10;\t\r'\">"
-            "x&lt;y &amp; z&gt;w \"q\" '\r\n'<e></e><f/></p:a>");
+            "<p:a xmlns=\"urn:d?a=1&amp;b=&quot;2&quot;\" xmlns:p=\"urn:p\" v=\"&lt;&amp;&gt;&quot;&#10;&#9;&#13;'\">"
+            "x&lt;y &amp; z&gt;w \"q\" '&#13;\n'<e></e><f/></p:a>");
+  // A reader turns raw tab, CR and LF in a value into spaces and a raw CR in text into LF,
+  // so all three are references in values and CR is one in text; tab and LF stay in text.
+  EXPECT_EQ(Serialise<Xml>(
+                [](Xslt::COutputHandler& h) {
+                  h.StartElement(u"a", false, false);
+                  h.NamespaceDeclaration(u"n", u"urn:\t\r\n");
+                  h.Attribute(u"v", u"\r\n\t\r");
+                  Text(h, u"\r\n\t\r");
+                  h.EndElement();
+                },
+                Omit().Get()),
+            "<a xmlns:n=\"urn:&#9;&#13;&#10;\" v=\"&#13;&#10;&#9;&#13;\">&#13;\n\t&#13;</a>");
 }
 
 TEST(XmlWriter, Indentation) {
