@@ -9,8 +9,9 @@ namespace Xslt {
 using CMessageHandler = COutputHandler;
 
 // Writes the character data of a message to the message stream, exactly as
-// it comes: no markup, no line break of its own. Every other event is
-// ignored. Without a message stream the text is dropped.
+// it comes, and ends a message that did not end its own line with a line
+// feed, so messages and the reports after them never run together. Every
+// other event is ignored. Without a message stream the text is dropped.
 class CBasicMessageHandler : public CMessageHandler {
 public:
   explicit CBasicMessageHandler(Core::IUnicodeStream* messageStream);
@@ -20,8 +21,8 @@ public:
   void SetOutputStream(Core::IStream*) override {}
   void SetOutputTarget(Core::IUnicodeStream*) override {}
   void SetOutputOptions(COutputOptions*) override {}
-  void StartDocument() override {}
-  void EndDocument() override {}
+  void StartDocument() override { m_lineOpen = false; }
+  void EndDocument() override;
   void StartElement(Core::StringView, bool, bool) override {}
   void EndElement() override {}
   void NamespaceDeclaration(Core::StringView, Core::StringView) override {}
@@ -32,6 +33,7 @@ public:
 
 private:
   Core::XInterface<Core::IUnicodeStream> m_messageStream;
+  bool m_lineOpen = false;  // text written since the last line feed
 };
 
 } // namespace Xslt
