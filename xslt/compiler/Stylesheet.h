@@ -4,6 +4,7 @@
 // compile into the including module. Also the run of a compiled stylesheet
 // and template dispatch over the module tree.
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "core/Array.h"
@@ -74,10 +75,11 @@ public:
   // The module's template rules grouped for dispatch.
   const CTemplateIndex& GetTemplateIndex() const { return m_templateIndex; }
 
-  // Run-time operations.
+  // Run-time operations. sourceRead, when given, is called once the source
+  // document is read and before anything is written to the output handler.
   void Run(Core::StringView sourceUri, Xslt::CInputHandler* inputHandler, const Dom::XNode& sourceNode,
            Xslt::CLocationHandler* locationHandler, Xslt::COutputHandler* outputHandler,
-           Xslt::CExternalParamList* parameters);
+           Xslt::CExternalParamList* parameters, const std::function<void()>& sourceRead = {});
   void ApplyTemplates(CContext& context, const CExpandedName* mode, const CParamList& parameters);
   void ApplyImports(CContext& context, const CExpandedName* mode);
 

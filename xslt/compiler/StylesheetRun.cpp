@@ -329,7 +329,7 @@ void ApplyBuiltInRule(CContext& context, const CExpandedName* mode) {
 
 void CStylesheet::Run(Core::StringView sourceUri, Xslt::CInputHandler* inputHandler, const Dom::XNode& sourceNode,
                       Xslt::CLocationHandler* locationHandler, Xslt::COutputHandler* outputHandler,
-                      Xslt::CExternalParamList* parameters) {
+                      Xslt::CExternalParamList* parameters, const std::function<void()>& sourceRead) {
   Core::XInterface<CTopLevelContext> run(new CTopLevelContext(this, locationHandler, m_implementation.Get()));
   // Values of the run may hold its contexts, which hold the run: whatever
   // way the run ends, the values go first.
@@ -352,6 +352,7 @@ void CStylesheet::Run(Core::StringView sourceUri, Xslt::CInputHandler* inputHand
   RegisterGlobalVariables(*root, *this, external);
 
   root->LoadSourceDocument(sourceUri, inputHandler, sourceNode);
+  if (sourceRead) sourceRead();
   run->GetTopLevelVariableTable()->EvaluateAll(*root);
   root->StartDocument();
   CParamList none;

@@ -1,5 +1,7 @@
 #include "xslt/processor/Processor.h"
 
+#include <functional>
+
 #include "core/FileStream.h"
 #include "core/Uri.h"
 #include "xml/writer/OutputHandler.h"
@@ -63,8 +65,10 @@ void CProcessor::Process() {
     else stylesheet = m_loader->LoadFromUri(m_stylesheetUri);
   }
 
-  // The result, created before the source is read.
+  // The result. A result file is opened only once the source document is
+  // read: the output may be the source itself.
   Core::XInterface<COutputHandler> output;
+  std::function<void()> openResult;
   if (m_resultOutputHandler) {
     output = m_resultOutputHandler;
   } else if (m_resultNode) {
@@ -76,14 +80,16 @@ void CProcessor::Process() {
     if (!Uri::UrlToFileName(m_outputUri, fileName))
       throw CXsltException(CXsltException::CannotCreateResultStream, m_outputUri, Core::String());
     Core::XInterface<Core::CFileStream> file(new Core::CFileStream());
-    if (!file->Open(fileName, Core::FileModeResult))
-      throw CXsltException(CXsltException::CannotCreateResultStream, m_outputUri, Core::String());
     output = m_implementation->GetOutputHandlerFactory()->CreateOutputHandler();
     output->SetOutputStream(file.Get());
     output->SetEncodingHandler(m_implementation->GetEncodingHandler());
+    openResult = [file, fileName, uri = m_outputUri]() {
+      if (!file->Open(fileName, Core::FileModeResult))
+        throw CXsltException(CXsltException::CannotCreateResultStream, uri, Core::String());
+    };
   }
 
-  stylesheet->Run(m_sourceUri, input.Get(), sourceNode, output.Get(), &m_parameters);
+  stylesheet->Run(m_sourceUri, input.Get(), sourceNode, output.Get(), &m_parameters, openResult);
 }
 
 } // namespace Xslt

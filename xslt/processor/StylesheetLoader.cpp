@@ -15,13 +15,13 @@ CCompiledStylesheet::CCompiledStylesheet(CStylesheet* stylesheet, Xslt::CLocatio
 
 void CCompiledStylesheet::Run(Core::StringView sourceUri, Xslt::CInputHandler* inputHandler,
                               const Dom::XNode& sourceNode, Xslt::COutputHandler* outputHandler,
-                              Xslt::CExternalParamList* parameters) {
+                              Xslt::CExternalParamList* parameters, const std::function<void()>& sourceRead) {
   Xslt::CXsltImplementation* implementation = m_stylesheet->GetImplementation();
   Core::XInterface<Xslt::CLocationHandler> runLocations =
       implementation->GetLocationHandlerFactory()->CreateLocationHandler();
   // Errors reported during the run still find the stylesheet's nodes.
   runLocations->SetParent(m_locationHandler);
-  m_stylesheet->Run(sourceUri, inputHandler, sourceNode, runLocations.Get(), outputHandler, parameters);
+  m_stylesheet->Run(sourceUri, inputHandler, sourceNode, runLocations.Get(), outputHandler, parameters, sourceRead);
 }
 
 CStylesheetLoader::CStylesheetLoader(Xslt::CXsltImplementation* implementation)

@@ -2,6 +2,8 @@
 // Reads a principal stylesheet into a document tree and has it compiled
 // (its imported and included modules are read by the compiler). The result
 // is a compiled stylesheet that can be run any number of times.
+#include <functional>
+
 #include "core/Interface.h"
 #include "core/String.h"
 #include "xml/tree/Dom.h"
@@ -23,8 +25,10 @@ public:
   CCompiledStylesheet(CStylesheet* stylesheet, Xslt::CLocationHandler* locationHandler);
 
   // One transformation. The input handler or the source node may be empty.
+  // sourceRead, when given, is called once the source document is read.
   virtual void Run(Core::StringView sourceUri, Xslt::CInputHandler* inputHandler, const Dom::XNode& sourceNode,
-                   Xslt::COutputHandler* outputHandler, Xslt::CExternalParamList* parameters);
+                   Xslt::COutputHandler* outputHandler, Xslt::CExternalParamList* parameters,
+                   const std::function<void()>& sourceRead = {});
 
   CStylesheet* GetStylesheet() const { return m_stylesheet.Get(); }
   // Knows where the stylesheet's nodes stand.

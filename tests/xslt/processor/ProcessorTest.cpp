@@ -63,9 +63,30 @@ TEST_F(Processor, AMissingStylesheetLeavesNoResult) {
   EXPECT_TRUE(errors->text.empty());  // thrown without a report
 }
 
-TEST_F(Processor, AnUnreadableSourceLeavesAnEmptyResult) {
+TEST_F(Processor, TheResultFileIsOpenedOnlyOnceTheSourceIsRead) {
   folder.Write("style.xsl", kText);
+  // Unreadable source: no result file.
   EXPECT_EQ(Fails(), Xslt::CXsltException::DocumentRetrievalError);
+  EXPECT_FALSE(std::filesystem::exists(Path("out.txt")));
+  // Unreadable source and a result that cannot be created: the source fails first.
+  processor->SetOutputUri(folder.Url("no/such/folder/out.txt"));
+  EXPECT_EQ(Fails(), Xslt::CXsltException::DocumentRetrievalError);
+  folder.Write("in.xml", "<r>text</r>");
+  EXPECT_EQ(Fails(), Xslt::CXsltException::CannotCreateResultStream);
+  // The source named as the result: read whole before it is truncated.
+  processor->SetOutputUri(folder.Url("in.xml"));
+  processor->Process();
+  std::ifstream in(std::filesystem::path(Path("in.xml")), std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "text");
+}
+
+TEST_F(Processor, AFailureAfterTheSourceIsReadLeavesTheResultFile) {
+  folder.Write("in.xml", "<r/>");
+  // A global that fails: the result is created, empty.
+  folder.Write("style.xsl",
+               "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+               "<xsl:output method='text'/><xsl:variable name='v' select='$v'/></xsl:stylesheet>");
+  EXPECT_EQ(Fails(), Xslt::CXsltException::CircularVariableDefinitions);
   EXPECT_TRUE(std::filesystem::exists(Path("out.txt")));
   EXPECT_EQ(Output(), "");
 }
