@@ -24,7 +24,10 @@ TEST(NumberFormatterTest, Formats) {
       {u"1", {1, 2, 3}, u"1.2.3"},
       {u"1.", {1, 2, 3}, u"1.2.3."},
       {u"A-1:", {1, 2, 3}, u"A-2-3:"},
-      {u"(1)", {1, 2}, u"(1(2)"},
+      // One token: "." between the numbers, whatever is around the token.
+      {u"(1)", {1, 2}, u"(1.2)"},
+      {u"#", {4, 5}, u"#4.5"},
+      {u"a)", {2, 1, 3}, u"b.a.c)"},
       {u"[1]", {}, u"[]"},
       {u"1", {}, u""},
       {u"", {1}, u"1"},

@@ -72,7 +72,8 @@ Core::String CNumberFormatter::Format(const std::vector<int64_t>& numbers) const
   const size_t last = m_tokens.size() - 1;
   for (size_t i = 0; i < numbers.size(); ++i) {
     size_t t = std::min(i, last);
-    if (i > 0) result += m_separators[t];
+    // With one token the text before it is the prefix, not a separator.
+    if (i > 0) result += t == 0 ? Core::StringView(u".") : Core::StringView(m_separators[t]);
     result += FormatOne(m_tokens[t], numbers[i]);
   }
   result += m_suffix;

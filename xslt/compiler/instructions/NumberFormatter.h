@@ -23,8 +23,8 @@ public:
   void SetGroupingSize(int32_t size) { m_groupingSize = size; }
 
   // Prefix, each number by its token (the last token for numbers beyond the
-  // tokens) with the separator before it, then the suffix. A negative
-  // number is written as its decimal text.
+  // tokens) with the separator before it ("." with a single token), then the
+  // suffix. A negative number is written as its decimal text.
   Core::String Format(const std::vector<int64_t>& numbers) const;
   // A value no token can show (NaN, an infinity, a magnitude beyond 64
   // bits), written as the given text between prefix and suffix.
