@@ -37,13 +37,11 @@ public:
     m_localName.assign(localName);
     anyNode = nullptr;
     anyCount = 0;
-    anyFromFound = false;
     siblings.clear();
   }
 
   const Dom::CNode* anyNode = nullptr;
   int64_t anyCount = 0;
-  bool anyFromFound = false;
   // Indexed by the depth of the child.
   std::vector<CSiblings> siblings;
 
@@ -143,18 +141,13 @@ private:
     for (const Dom::CNode* node = m_current.Get(); node; node = node->Parent()) chain.push_back(node);
   }
 
-  // The first of the chain the from pattern matches; false when none does.
-  // Without a from pattern: true, and no from node.
-  bool FindFrom(const std::vector<const Dom::CNode*>& chain, const Dom::CNode*& from) {
-    from = nullptr;
-    if (!m_number.m_from) return true;
-    for (const Dom::CNode* node : chain) {
-      if (MatchesFrom(node)) {
-        from = node;
-        return true;
-      }
-    }
-    return false;
+  // The first of the chain the from pattern matches; null without a from
+  // pattern or when none matches, and the counting then goes up to the root.
+  const Dom::CNode* FindFrom(const std::vector<const Dom::CNode*>& chain) {
+    if (!m_number.m_from) return nullptr;
+    for (const Dom::CNode* node : chain)
+      if (MatchesFrom(node)) return node;
+    return nullptr;
   }
 
   // 1 plus the preceding siblings that match count; depth places the node's
@@ -185,8 +178,7 @@ private:
   void NumberSingle(std::vector<int64_t>& numbers) {
     std::vector<const Dom::CNode*> chain;
     Ancestors(chain);
-    const Dom::CNode* from;
-    if (!FindFrom(chain, from)) return;
+    const Dom::CNode* from = FindFrom(chain);
     for (size_t i = 0; i < chain.size(); ++i) {
       if (chain[i] == from) return;
       if (MatchesCount(chain[i])) {
@@ -199,37 +191,31 @@ private:
   void NumberMultiple(std::vector<int64_t>& numbers) {
     std::vector<const Dom::CNode*> chain;
     Ancestors(chain);
-    const Dom::CNode* from;
-    if (!FindFrom(chain, from)) return;
+    const Dom::CNode* from = FindFrom(chain);
     for (size_t i = 0; i < chain.size() && chain[i] != from; ++i)
       if (MatchesCount(chain[i])) numbers.push_back(CountSiblings(chain[i], chain.size() - 1 - i));
     std::reverse(numbers.begin(), numbers.end());
   }
 
   // Walks back in document order from the current node to the nearest node
-  // the from pattern matches, or to the node the last execution counted.
+  // the from pattern matches, the root, or the node the last execution
+  // counted.
   int64_t NumberAny() {
     const Dom::CNode* remembered = m_counts ? m_counts->anyNode : nullptr;
     int64_t count = 0;
-    bool fromFound = false;
     for (const Dom::CNode* node = m_current.Get(); node; node = PreviousInDocumentOrder(node)) {
       if (node == remembered) {
         count += m_counts->anyCount;
-        fromFound = m_counts->anyFromFound;
         break;
       }
-      if (m_number.m_from && MatchesFrom(node)) {
-        fromFound = true;
-        break;
-      }
+      if (m_number.m_from && MatchesFrom(node)) break;
       if (MatchesCount(node)) ++count;
     }
     if (m_counts && IsTreeNode(m_current.Get())) {
       m_counts->anyNode = m_current.Get();
       m_counts->anyCount = count;
-      m_counts->anyFromFound = fromFound;
     }
-    return m_number.m_from && !fromFound ? 0 : count;
+    return count;
   }
 
   CNumber& m_number;
