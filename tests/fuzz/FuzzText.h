@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "core/String.h"
@@ -71,6 +72,19 @@ inline std::string MakeScratchFile(const char* pattern) {
   if (fd < 0) abort();
   close(fd);
   std::atexit([] { std::remove(path.c_str()); });
+  return path;
+}
+
+// A new empty folder named after the pattern (ending in "XXXXXX"); removed
+// with all it holds when the process exits.
+inline std::string MakeScratchFolder(const char* pattern) {
+  static std::string path;
+  path = pattern;
+  if (!mkdtemp(path.data())) abort();
+  std::atexit([] {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  });
   return path;
 }
 

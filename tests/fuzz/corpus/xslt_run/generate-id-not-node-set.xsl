@@ -1,0 +1,7 @@
+<?xml version="1.0"?>
+<!-- The argument of generate-id() must be a node set. -->
+<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
+  <xsl:template match="/">
+    <out><xsl:value-of select="generate-id('a')"/></out>
+  </xsl:template>
+</xsl:stylesheet>

@@ -1,0 +1,8 @@
+<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform"
+    xmlns:ti="https://veltrix.dev/xslt/text-input" extension-element-prefixes="ti">
+<xsl:output method="text"/>
+<!-- A separator is "#tab" or one character other than the double quote. -->
+<xsl:template match="/">
+  <ti:format name="f" separator=";;"/>
+</xsl:template>
+</xsl:stylesheet>
