@@ -29,15 +29,14 @@ CBasicLocationHandler::~CBasicLocationHandler() = default;
 
 void CBasicLocationHandler::SetParent(const Core::XInterface<Xslt::CLocationHandler>& parent) { m_parent = parent; }
 
-// The tables hold one string per entity, so a search from the newest entry
-// (the entity being read) is short.
-int32_t CBasicLocationHandler::Intern(std::vector<Core::String>& table, Core::StringView id) {
+// The tables hold one string per entity; the newest one (the entity being
+// read) is asked for most.
+int32_t CBasicLocationHandler::Intern(CIdTable& table, Core::StringView id) {
   if (id.empty()) return -1;
-  for (size_t i = table.size(); i-- > 0;) {
-    if (SameText(table[i], id)) return int32_t(i);
-  }
-  table.emplace_back(id);
-  return int32_t(table.size() - 1);
+  if (!table.ids.empty() && SameText(table.ids.back(), id)) return int32_t(table.ids.size() - 1);
+  auto [found, added] = table.indexes.try_emplace(Core::String(id), int32_t(table.ids.size()));
+  if (added) table.ids.emplace_back(id);
+  return found->second;
 }
 
 void CBasicLocationHandler::RecordLocation(Dom::CNodeIdentity position, Core::StringView publicId,
@@ -56,6 +55,7 @@ void CBasicLocationHandler::RecordLocation(Dom::CNodeIdentity position, Core::St
       return;
     }
   }
+  m_baseUrisByDocument[position.documentNumber].push_back(m_baseUris.size());
   m_baseUris.push_back(CBaseUriItem{position, position, systemIndex});
 }
 
@@ -69,6 +69,7 @@ void CBasicLocationHandler::AddToRuns(size_t item) {
     }
   }
   m_runs.push_back(CRun{node.documentNumber, item, item + 1});
+  ++m_runCounts[node.documentNumber];
 }
 
 bool CBasicLocationHandler::GetLocation(Dom::CNodeIdentity position, Core::String& publicId, Core::String& systemId,
@@ -80,8 +81,8 @@ bool CBasicLocationHandler::GetLocation(Dom::CNodeIdentity position, Core::Strin
                                   [](const CNodeItem& item, uint32_t index) { return item.nodeIndex < index; });
     if (found == last || found->nodeIndex != position.nodeIndex) continue;
     const CNodeItem& item = *found;
-    publicId = item.publicId < 0 ? Core::String() : m_publicIds[size_t(item.publicId)];
-    systemId = item.systemId < 0 ? Core::String() : m_systemIds[size_t(item.systemId)];
+    publicId = item.publicId < 0 ? Core::String() : m_publicIds.ids[size_t(item.publicId)];
+    systemId = item.systemId < 0 ? Core::String() : m_systemIds.ids[size_t(item.systemId)];
     line = int32_t(item.line);
     column = int32_t(item.column);
     return true;
@@ -90,18 +91,36 @@ bool CBasicLocationHandler::GetLocation(Dom::CNodeIdentity position, Core::Strin
 }
 
 bool CBasicLocationHandler::GetBaseUri(Dom::CNodeIdentity position, Core::String& uri) {
-  for (const CBaseUriItem& range : m_baseUris) {
-    if (Compare(range.first, position) <= 0 && Compare(position, range.last) <= 0) {
-      uri = m_systemIds[size_t(range.systemId)];
-      return true;
+  // A range lies within one document.
+  auto ranges = m_baseUrisByDocument.find(position.documentNumber);
+  if (ranges != m_baseUrisByDocument.end()) {
+    for (size_t i : ranges->second) {
+      const CBaseUriItem& range = m_baseUris[i];
+      if (Compare(range.first, position) <= 0 && Compare(position, range.last) <= 0) {
+        uri = m_systemIds.ids[size_t(range.systemId)];
+        return true;
+      }
     }
   }
   return m_parent && m_parent->GetBaseUri(position, uri);
 }
 
 void CBasicLocationHandler::ForgetDocument(Dom::CNodeIdentity position) {
+  // Documents are mostly forgotten newest first: their records are the last.
+  auto count = m_runCounts.find(position.documentNumber);
+  if (count == m_runCounts.end()) return;
+  while (!m_runs.empty() && m_runs.back().documentNumber == position.documentNumber) {
+    m_nodes.erase(m_nodes.begin() + ptrdiff_t(m_runs.back().begin), m_nodes.end());
+    m_runs.pop_back();
+    --count->second;
+  }
+  if (count->second == 0) {
+    m_runCounts.erase(count);
+    return;
+  }
   std::erase_if(m_nodes, [&](const CNodeItem& item) { return item.documentNumber == position.documentNumber; });
   m_runs.clear();
+  m_runCounts.clear();
   for (size_t i = 0; i < m_nodes.size(); ++i) AddToRuns(i);
 }
 

@@ -5,6 +5,7 @@
 // run's handler has the stylesheet's as parent).
 #include <cstdint>
 #include <deque>
+#include <unordered_map>
 #include <vector>
 
 #include "xml/xslt/LocationHandler.h"
@@ -51,17 +52,27 @@ private:
     size_t end;
   };
 
-  static int32_t Intern(std::vector<Core::String>& table, Core::StringView id);
+  // The ids of a table and their indexes: a run that loads many documents
+  // has one system id per document.
+  struct CIdTable {
+    std::vector<Core::String> ids;
+    std::unordered_map<Core::String, int32_t> indexes;
+  };
+  static int32_t Intern(CIdTable& table, Core::StringView id);
   void AddToRuns(size_t item);
 
   Core::XInterface<Xslt::CLocationHandler> m_parent;
-  std::vector<Core::String> m_publicIds;
-  std::vector<Core::String> m_systemIds;
+  CIdTable m_publicIds;
+  CIdTable m_systemIds;
   // One record per node of every big document: grown in pieces, as a
   // doubling array would copy all of them again and again.
   std::deque<CNodeItem> m_nodes;
   std::vector<CRun> m_runs;
+  // How many runs each document number has.
+  std::unordered_map<uint32_t, int32_t> m_runCounts;
   std::vector<CBaseUriItem> m_baseUris;
+  // The base URI ranges of each document number, in order.
+  std::unordered_map<uint32_t, std::vector<size_t>> m_baseUrisByDocument;
 };
 
 } // namespace XsltPrivate

@@ -463,11 +463,14 @@ void CContext::LoadSourceDocument(Core::StringView uri, Xslt::CInputHandler* inp
 }
 
 Core::XInterface<Xpath::CNodeSet> CContext::LoadDocument(Core::StringView uri) {
+  CDocumentCache* cache = GetDocumentCache();
+  if (Dom::XNode kept = cache->FindRunDocument(uri)) return new XpathPrivate::CSingleNodeSet(kept);
+  // The source document is held by the root scope.
   if (Dom::XNode loaded = GetDocumentScope().FindDocument(uri)) return new XpathPrivate::CSingleNodeSet(loaded);
   Core::String message;
   try {
     Dom::XNode document = LoadDocumentTree(uri, nullptr);
-    GetDocumentScope().AddDocument(uri, document);
+    cache->AddLoadedRunDocument(uri, document);
     return new XpathPrivate::CSingleNodeSet(document);
   } catch (const Core::IException& error) {
     message = error.GetMessage();

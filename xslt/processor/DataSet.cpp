@@ -189,14 +189,30 @@ void CBasicDataSet::AddKey(Core::StringView namespaceUri, Core::StringView local
 
 void CBasicDataSet::AddDocument(const Dom::XNode& document) {
   m_documents.emplace_back(new CBasicDocumentIndex(document, m_idHandler.Get()));
+  CDocumentEntry& entry = m_byDocument.try_emplace(document.Get(), CDocumentEntry{nullptr, 0}).first->second;
+  entry.newest = m_documents.back().Get();
+  ++entry.count;
 }
 
 int32_t CBasicDataSet::RemoveDocument(const Dom::XNode& document) {
+  auto entry = m_byDocument.find(document.Get());
+  if (entry == m_byDocument.end()) return -1;
+  // Documents go newest first, so the search is short.
   for (size_t i = m_documents.size(); i-- > 0;) {
-    if (m_documents[i]->GetDocument() == document) {
-      m_documents.erase(m_documents.begin() + ptrdiff_t(i));
-      return int32_t(m_documents.size());
+    if (m_documents[i]->GetDocument() != document) continue;
+    bool newest = m_documents[i].Get() == entry->second.newest;
+    m_documents.erase(m_documents.begin() + ptrdiff_t(i));
+    if (--entry->second.count == 0) {
+      m_byDocument.erase(entry);
+    } else if (newest) {
+      for (size_t j = m_documents.size(); j-- > 0;) {
+        if (m_documents[j]->GetDocument() == document) {
+          entry->second.newest = m_documents[j].Get();
+          break;
+        }
+      }
     }
+    return int32_t(m_documents.size());
   }
   return -1;
 }
@@ -246,12 +262,9 @@ int32_t CBasicDataSet::FindKey(Core::StringView namespaceUri, Core::StringView l
   return -1;
 }
 
-// The newest document first: a run looks up the documents it loaded last
-// most often.
 CBasicDocumentIndex* CBasicDataSet::FindDocument(const Dom::CNode* document) const {
-  for (size_t i = m_documents.size(); i-- > 0;)
-    if (m_documents[i]->GetDocument().Get() == document) return m_documents[i].Get();
-  return nullptr;
+  auto entry = m_byDocument.find(document);
+  return entry == m_byDocument.end() ? nullptr : entry->second.newest;
 }
 
 void MakeDataSetFactory(CServiceSlot<Xslt::CDataSetFactory>& slot) {

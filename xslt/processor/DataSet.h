@@ -4,6 +4,7 @@
 // documents. Indexes are built lazily, per document and per key name, the
 // first time a question needs them, and kept until the document is removed.
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "core/Interface.h"
@@ -101,6 +102,13 @@ private:
   Core::XInterface<Xslt::CIdHandler> m_idHandler;
   std::vector<CKey> m_keys;
   std::vector<Core::XInterface<CBasicDocumentIndex>> m_documents;  // in order of addition
+  // The newest index of each document and how many it has: a run may keep
+  // thousands of documents loaded.
+  struct CDocumentEntry {
+    CBasicDocumentIndex* newest;
+    int32_t count;
+  };
+  std::unordered_map<const Dom::CNode*, CDocumentEntry> m_byDocument;
 };
 
 // The run's data set as XPath evaluations see it (id(), document order).

@@ -59,14 +59,11 @@ void CDoctypeSet::UnparsedEntityDeclaration(Core::StringView name, Core::StringV
 
 CDoctype* CDoctypeSet::Find(const Dom::CNode* document) {
   if (document && document == m_lastDocument) return m_lastDoctype;
-  for (const auto& doctype : m_doctypes) {
-    if (doctype->GetDocument().Get() == document) {
-      m_lastDocument = document;
-      m_lastDoctype = doctype.Get();
-      return doctype.Get();
-    }
-  }
-  return nullptr;
+  auto found = m_byDocument.find(document);
+  if (found == m_byDocument.end()) return nullptr;
+  m_lastDocument = document;
+  m_lastDoctype = found->second;
+  return found->second;
 }
 
 void CDoctypeSet::SetCurrentDocument(const Dom::XNode& document) {
@@ -74,6 +71,7 @@ void CDoctypeSet::SetCurrentDocument(const Dom::XNode& document) {
   if (!doctype) {
     m_doctypes.emplace_back(new CDoctype(document));
     doctype = m_doctypes.back().Get();
+    m_byDocument[document.Get()] = doctype;
     m_lastDocument = document.Get();
     m_lastDoctype = doctype;
   }
@@ -81,7 +79,9 @@ void CDoctypeSet::SetCurrentDocument(const Dom::XNode& document) {
 }
 
 void CDoctypeSet::RemoveDocument(const Dom::CNode* document) {
-  for (size_t i = 0; i < m_doctypes.size(); ++i) {
+  if (!m_byDocument.erase(document)) return;
+  // Documents go newest first, so the search from the end is short.
+  for (size_t i = m_doctypes.size(); i-- > 0;) {
     if (m_doctypes[i]->GetDocument().Get() != document) continue;
     if (m_current == m_doctypes[i].Get()) m_current = nullptr;
     if (m_lastDocument == document) {

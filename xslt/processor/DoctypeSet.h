@@ -6,6 +6,7 @@
 // document is registered just before it is parsed. Declarations only ever
 // add, and every search takes the first match, so a repeated declaration
 // never replaces an earlier one. Names compare as exact strings.
+#include <unordered_map>
 #include <vector>
 
 #include "core/Interface.h"
@@ -72,6 +73,8 @@ private:
   CDoctype* Find(const Dom::CNode* document);
 
   std::vector<Core::XInterface<CDoctype>> m_doctypes;  // in order of registration
+  // The doctype of each registered document: a run may keep thousands.
+  std::unordered_map<const Dom::CNode*, CDoctype*> m_byDocument;
   CDoctype* m_current = nullptr;
   // One-entry cache of the last document looked up.
   const Dom::CNode* m_lastDocument = nullptr;

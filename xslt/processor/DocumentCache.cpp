@@ -23,6 +23,17 @@ void CDocumentCache::AddRunDocument(CDocumentItem item) {
   m_runDocuments.push_back(std::move(item));
 }
 
+void CDocumentCache::AddLoadedRunDocument(Core::StringView url, const Dom::XNode& document) {
+  if (m_dataSet) m_dataSet->AddDocument(document);
+  AddRunDocument(CDocumentItem{Core::String(url), document});
+}
+
+Dom::XNode CDocumentCache::FindRunDocument(Core::StringView url) const {
+  auto held = m_held.find(Core::String(url));
+  if (held == m_held.end() || held->second.holder) return nullptr;
+  return Dom::XNode(held->second.document);
+}
+
 void CDocumentCache::Unload(CDocumentItem& item) {
   if (!item.document) return;
   auto held = m_held.find(item.url);

@@ -8,6 +8,11 @@
 // global variable's value (they stay to the end of the run). So a document
 // stays loaded while a value made where it was loaded can still be used.
 //
+// Documents that document() loads are kept to the end of the run, one per
+// URL: loading a URL again gives the same nodes, so generate-id() and set
+// operations agree across calls, and a file read again and again (a table
+// of localised words) is parsed once.
+//
 // Unloading takes a document out of the data set, the doctype set and the
 // location handler and releases it. A URL loaded again while its document is
 // still loaded gives that same document, so document() returns one node per
@@ -43,6 +48,11 @@ public:
   Core::XInterface<CDocumentScope> BeginScope(CDocumentScope* enclosing);
   // Keeps the document to the end of the run.
   void AddRunDocument(CDocumentItem item);
+  // Adds a newly loaded document to the data set and keeps it to the end of
+  // the run.
+  void AddLoadedRunDocument(Core::StringView url, const Dom::XNode& document);
+  // The document kept for the run under the URL, or null.
+  Dom::XNode FindRunDocument(Core::StringView url) const;
   // Takes the document out of the run's services and releases it.
   void Unload(CDocumentItem& item);
   // Unloads every document kept for the run (the end of the run).

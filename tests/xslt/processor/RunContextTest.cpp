@@ -7,6 +7,7 @@
 #include "xslt/compiler/Stylesheet.h"
 #include "xslt/compiler/support/StylesheetFixture.h"
 #include "xslt/processor/Context.h"
+#include "xslt/processor/DocumentCache.h"
 #include "xslt/processor/LocationHandlerFactory.h"
 #include "xslt/processor/OutputElementStack.h"
 #include "xslt/processor/TopLevelContext.h"
@@ -153,6 +154,35 @@ TEST_F(RunContext, AMissingDocumentIsReportedAndGivesNothing) {
   EXPECT_EQ(loaded->GetCount(), 1);
   // A URL that is loaded already gives its document again: here the source.
   EXPECT_EQ(loaded->GetFirstNode().Get(), root->GetCurrentNode().Get());
+}
+
+// document() parses a URL once per run: later loads, from scopes that began
+// after the first one ended, give the same document even when the file has
+// changed since; a failed load is retried and reported each time.
+TEST_F(RunContext, ADocumentIsLoadedOncePerRun) {
+  Core::String url = folder.Write("words.xml", "<words><w>one</w></words>");
+  auto loadIn = [&](bool freshTable) {
+    Core::XInterface<CContext> body(new CContext(*root, compiled->GetStylesheet(), freshTable));
+    Core::XInterface<Xpath::CNodeSet> loaded = body->LoadDocument(url);
+    body->EndScope();
+    return loaded ? loaded->GetFirstNode() : Dom::XNode();
+  };
+  Dom::XNode first = loadIn(true);
+  ASSERT_TRUE(first);
+  folder.Write("words.xml", "<words><w>two</w></words>");
+  for (bool fresh : {false, true}) {
+    Dom::XNode again = loadIn(fresh);
+    EXPECT_EQ(again.Get(), first.Get());
+    EXPECT_EQ(again->GetStringValue(), u"one");
+  }
+  EXPECT_EQ(run->GetDocumentCache()->GetRunDocumentCount(), 1);
+
+  Core::String missing = folder.Url("later.xml");
+  EXPECT_FALSE(root->LoadDocument(missing));
+  folder.Write("later.xml", "<later/>");
+  EXPECT_TRUE(root->LoadDocument(missing));
+  EXPECT_EQ(Codes(), (std::vector<int32_t>{CXsltException::DocumentRetrievalError}));
+  EXPECT_EQ(run->GetDocumentCache()->GetRunDocumentCount(), 2);
 }
 
 TEST_F(RunContext, TextOnlyIsInheritedByEveryChild) {
