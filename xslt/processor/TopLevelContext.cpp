@@ -75,6 +75,10 @@ bool CTopLevelContext::EnterNesting() {
 
 void CTopLevelContext::Shutdown() {
   if (m_variables) m_variables->Clear();
+  // The packages' run state may hold values too (call arguments left
+  // pending, groups of nodes), and so the run through them. Scopes that
+  // end while they go find no package state left.
+  { Core::XInterface<Xslt::CTopLevelExtensionContext> packages = std::move(m_extensionContext); }
   if (m_documents) m_documents->UnloadRunDocuments();
 }
 

@@ -66,7 +66,8 @@ public:
   void LeaveNesting() { --m_nesting; }
   int32_t GetNesting() const { return m_nesting; }
 
-  // The end of the run: drops global values and every document kept.
+  // The end of the run: drops global values, the packages' run state and
+  // every document kept.
   void Shutdown();
 
 private:
