@@ -24,8 +24,8 @@ public:
 
   // The use values of the node: none unless the node matches the pattern;
   // the string value of each node of a node-set result, else the result as
-  // a string.
-  void GetKeyValues(const Dom::XNode& node, CContext& context, std::vector<Core::String>& values) const;
+  // a string. Both are evaluated in a child of the context over the node.
+  void GetKeyValues(const Dom::XNode& node, CContext& context, std::vector<Core::String>& values);
 
 private:
   Core::XInterface<CExpandedName> m_name;

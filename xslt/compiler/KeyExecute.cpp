@@ -1,35 +1,84 @@
-#include "xpath/ValueConverter.h"
-#include "xpath/XpathException.h"
+#include "xpath/CommonNodeSet.h"
 #include "xslt/compiler/Key.h"
+#include "xslt/compiler/NamespaceMap.h"
 #include "xslt/processor/Context.h"
-#include "xslt/processor/RunMatchContext.h"
-#include "xslt/processor/XsltException.h"
+#include "xslt/processor/DataSet.h"
+#include "xslt/processor/MatchContext.h"
 
 namespace XsltPrivate {
 
-void CKey::GetKeyValues(const Dom::XNode& node, CContext& context, std::vector<Core::String>& values) const {
-  values.clear();
-  {
-    CRunMatchContext matchContext(context);
-    if (!m_match->Match(matchContext, node)) return;
+namespace {
+
+// The view of one node being indexed. The match and the use run at the
+// declaration (its namespaces, its place in error reports) with the node as
+// the current node, so current() in them is that node. That run-time context
+// is made only when something needs it: a plain name test, the usual match of
+// a key, needs none, and most nodes of a document do not match.
+class CIndexedNode final : public CMatchContext {
+public:
+  CIndexedNode(CKey& key, CContext& run, const Dom::XNode& node) : m_key(key), m_run(run), m_node(node) {}
+  ~CIndexedNode() override = default;
+
+  CContext& GetContext() {
+    if (!m_context) {
+      m_declaration = new CContext(m_run, &m_key, false);
+      Core::XInterface<Xpath::CNodeSet> single(new XpathPrivate::CSingleNodeSet(m_node));
+      Core::XInterface<Xpath::CIterator> iterator = single->CreateIterator();
+      m_context = new CContext(*m_declaration, iterator.Get());
+    }
+    return *m_context;
   }
-  Core::String message;
-  try {
-    Core::XInterface<Xpath::CContext> base = context.GetXpathContext();
-    Core::XInterface<Xpath::CContext> xpathContext(new Xpath::CContext(base.Get(), node));
-    Core::XInterface<Xpath::CValue> value = m_use->Evaluate(xpathContext.Get());
+  void EndScope() {
+    if (!m_context) return;
+    m_context->EndScope();
+    m_declaration->EndScope();
+  }
+
+  Xpath::CContext* GetXpathContext() override {
+    if (!m_xpathContext) m_xpathContext = GetContext().GetXpathContext();
+    return m_xpathContext.Get();
+  }
+  Dom::XNode GetCurrentNode() override { return m_node; }
+  bool GetNamespaceUri(Core::StringView prefix, Core::String& namespaceUri) override {
+    CNamespaceMap* namespaces = m_key.GetNamespaceMap();
+    return namespaces && namespaces->GetNamespaceUri(prefix, namespaceUri);
+  }
+  bool GetElementId(const Dom::XNode& node, Core::String& id) override { return m_run.GetDataSet()->GetId(node, id); }
+  bool IsInKey(const Dom::XNode& node, Core::StringView keyNamespaceUri, Core::StringView keyLocalName,
+               Core::StringView value) override {
+    return m_run.GetDataSet()->HasKeyValue(node, keyNamespaceUri, keyLocalName, value);
+  }
+  int32_t GetNameHash() override {
+    return m_node->GetNodeType() == Dom::ELEMENT_NODE ? HashLocalName(m_node->LocalNameView()) : -1;
+  }
+
+private:
+  CKey& m_key;
+  CContext& m_run;
+  Dom::XNode m_node;
+  Core::XInterface<CContext> m_declaration;
+  Core::XInterface<CContext> m_context;
+  Core::XInterface<Xpath::CContext> m_xpathContext;
+};
+
+} // namespace
+
+void CKey::GetKeyValues(const Dom::XNode& node, CContext& context, std::vector<Core::String>& values) {
+  values.clear();
+  CIndexedNode indexed(*this, context, node);
+  if (m_match->Match(indexed, node)) {
+    CContext& at = indexed.GetContext();
+    Core::XInterface<Xpath::CValue> value = at.Evaluate(m_use.Get());
+    // A node set whose walk may fail comes guarded: the failure is error 43.
     if (value->GetType() == Xpath::CValue::NodeSetType) {
       Xpath::CNodeSet* nodes = value->GetNodeSet();
       for (auto it = nodes->CreateIterator(); Dom::XNode n = it->GetNode(); it->Next())
         values.push_back(n->GetStringValue());
     } else {
-      values.push_back(Xpath::CValueConverter(xpathContext.Get()).ToString(*value));
+      values.push_back(at.EvaluateString(*value));
     }
-    return;
-  } catch (const Xpath::CXpathException& error) {
-    message = error.GetMessage();
   }
-  context.ThrowError(Xslt::CXsltException::ExpressionEvaluationError, message);
+  indexed.EndScope();
 }
 
 } // namespace XsltPrivate

@@ -7,6 +7,7 @@
 
 #include "xml/writer/OutputHandler.h"
 #include "xml/writer/OutputOptions.h"
+#include "xpath/CommonNodeSet.h"
 #include "xpath/Value.h"
 #include "xslt/compiler/instructions/ResultInstructions.h"
 #include "xslt/compiler/Stylesheet.h"
@@ -34,7 +35,24 @@ public:
   // The run context outlives every use: indexes are built during the run.
   CPrivateKeyHandler(CKey* key, CContext* runContext) : m_key(key), m_runContext(runContext) {}
 
+  // A key whose match or use needs its own values while they are asked for
+  // (key() on its own name, directly or through other keys) would ask
+  // forever: that is fatal error 60, raised at the declaration.
   void GetKeyValues(const Dom::XNode& node, std::vector<Core::String>& values) override {
+    if (m_active) {
+      // Reported at the node whose values needed the key again.
+      Core::XInterface<CContext> declaration(new CContext(*m_runContext, m_key.Get(), false));
+      Core::XInterface<Xpath::CNodeSet> single(new XpathPrivate::CSingleNodeSet(m_active));
+      Core::XInterface<Xpath::CIterator> iterator = single->CreateIterator();
+      Core::XInterface<CContext> at(new CContext(*declaration, iterator.Get()));
+      CExpandedName* name = m_key->GetName();
+      at->ThrowError(CXsltException::CircularKeyDefinitions, name->NamespaceUri(), name->LocalName());
+    }
+    struct CActive {
+      Dom::XNode& active;
+      CActive(Dom::XNode& a, const Dom::XNode& node) : active(a) { active = node; }
+      ~CActive() { active = Dom::XNode(); }
+    } active(m_active, node);
     m_key->GetKeyValues(node, *m_runContext, values);
   }
   uint32_t GetNodeTypes() override {
@@ -47,6 +65,7 @@ public:
 private:
   Core::XInterface<CKey> m_key;
   CContext* m_runContext;
+  Dom::XNode m_active;  // the node whose values are being asked for
 };
 
 // Every module in falling import precedence: the module, then its imports

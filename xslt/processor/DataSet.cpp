@@ -158,9 +158,12 @@ public:
   }
 
   CBasicNodeIndex& GetKeyIndex(int32_t key, const CBasicDataSet::CKey& declarations) {
+    if (size_t(key) < m_keyIndexes.size() && m_keyIndexes[size_t(key)]) return *m_keyIndexes[size_t(key)];
+    // Building may build the indexes of other keys (a use expression that
+    // calls key()), which may grow the list: no reference into it is held.
+    Core::XInterface<CBasicNodeIndex> index(new CBasicNodeIndex(m_document, declarations));
     if (size_t(key) >= m_keyIndexes.size()) m_keyIndexes.resize(size_t(key) + 1);
-    Core::XInterface<CBasicNodeIndex>& index = m_keyIndexes[size_t(key)];
-    if (!index) index = new CBasicNodeIndex(m_document, declarations);
+    m_keyIndexes[size_t(key)] = index;
     return *index;
   }
 

@@ -65,6 +65,7 @@ const Core::CMessageItem kMessages[] = {
     {57, u"Circular attribute set use: '%s', '%s'"},
     {58, u"Invalid element name: '%s'"},
     {59, u"Invalid processing instruction target: '%s'"},
+    {60, u"Circular key definitions: '%s', '%s'"},
     {-1, u"Unclassified XSLT exception"},
 };
 

@@ -82,6 +82,8 @@ public:
     // left out (an element's content is written in its place).
     InvalidElementName = 58,
     InvalidProcessingInstructionTarget = 59,
+    // A key whose match or use needs the key's own index while it is built.
+    CircularKeyDefinitions = 60,  // namespace URI, local name of the key
   };
 
   // Names no node.
