@@ -337,11 +337,15 @@ void CContext::SplitQName(Core::StringView qualifiedName, Core::String& prefix, 
 
 void CContext::ResolveQName(Core::StringView qualifiedName, Core::String& namespaceUri, Core::String& localName,
                             bool useDefault) {
+  ResolveQName(qualifiedName, namespaceUri, localName, useDefault, GetNamespaceDeclarations());
+}
+
+void CContext::ResolveQName(Core::StringView qualifiedName, Core::String& namespaceUri, Core::String& localName,
+                            bool useDefault, Xpath::CNamespaceDeclarationSet* namespaces) {
   Core::String prefix;
   SplitQName(qualifiedName, prefix, localName);
   namespaceUri.clear();
   if (prefix.empty() && !useDefault) return;
-  CNamespaceMap* namespaces = GetNamespaceDeclarations();
   // The map keeps the default namespace under the empty prefix.
   if (namespaces && namespaces->GetNamespaceUri(prefix, namespaceUri)) return;
   namespaceUri.clear();

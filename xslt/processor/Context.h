@@ -184,6 +184,11 @@ public:
   // undeclared prefix is fatal error 9.
   void ResolveQName(Core::StringView qualifiedName, Core::String& namespaceUri, Core::String& localName,
                     bool useDefault);
+  // The same with the prefixes declared in namespaces: those in scope where
+  // an expression was written (a pattern's predicates are written on their
+  // template, not on the instruction that dispatched).
+  void ResolveQName(Core::StringView qualifiedName, Core::String& namespaceUri, Core::String& localName,
+                    bool useDefault, Xpath::CNamespaceDeclarationSet* namespaces);
   // Without ':' the prefix is empty and the whole name is the local part.
   static void SplitQName(Core::StringView qualifiedName, Core::String& prefix, Core::String& localPart);
   // False for a namespace that does not reach the result from a literal

@@ -39,6 +39,14 @@ Core::String ToString(Xpath::CContext* xpathContext, const Xpath::CValue& value)
   return Xpath::CValueConverter(xpathContext).ToString(value);
 }
 
+// A QName argument resolves in the namespaces of the expression it was
+// written in: inside a pattern those of the pattern's template.
+void ResolveName(CContext& context, Xpath::CContext* xpathContext, const Xpath::CValue& value,
+                 Core::String& namespaceUri, Core::String& localName, bool useDefault) {
+  context.ResolveQName(ToString(xpathContext, value), namespaceUri, localName, useDefault,
+                       xpathContext->GetNamespaceDeclarationSet());
+}
+
 Core::XInterface<Xpath::CValue> NodeSetValue(Core::XInterface<Xpath::CNodeSet> nodes) {
   return new Xpath::CNodeSetValue(std::move(nodes));
 }
@@ -87,7 +95,7 @@ public:
                                            const Xpath::CArgumentList& arguments) override {
     RequireCount(context, arguments, 2, 2, u"key");
     Core::String namespaceUri, localName;
-    context.ResolveQName(ToString(xpathContext, *arguments[0]), namespaceUri, localName, false);
+    ResolveName(context, xpathContext, *arguments[0], namespaceUri, localName, false);
     Dom::XNode document = OwnerDocument(context.GetCurrentNode());
     Xslt::CDataSet* dataSet = context.GetDataSet();
     const Xpath::CValue& values = *arguments[1];
@@ -113,7 +121,7 @@ public:
     converter.ToNumber(*arguments[0]);
     converter.ToString(*arguments[1]);
     Core::String namespaceUri, localName;
-    if (arguments.size() == 3) context.ResolveQName(converter.ToString(*arguments[2]), namespaceUri, localName, false);
+    if (arguments.size() == 3) ResolveName(context, xpathContext, *arguments[2], namespaceUri, localName, false);
     if (!context.GetDecimalFormatTable()->Lookup(namespaceUri, localName)) {
       if (arguments.size() == 3) context.ThrowError(CXsltException::DecimalFormatNotFound, namespaceUri, localName);
       context.ThrowError(CXsltException::DefaultDecimalFormatNotFound);
@@ -146,10 +154,12 @@ public:
 
 class CGenerateIdFunction : public CXsltFunction {
 public:
-  Core::XInterface<Xpath::CValue> Evaluate(CContext& context, Xpath::CContext*,
+  Core::XInterface<Xpath::CValue> Evaluate(CContext& context, Xpath::CContext* xpathContext,
                                            const Xpath::CArgumentList& arguments) override {
     RequireCount(context, arguments, 0, 1, u"generate-id");
-    Dom::XNode node = arguments.empty() ? context.GetCurrentNode()
+    // Without an argument: the context node, which inside a predicate is the
+    // node tested, not current().
+    Dom::XNode node = arguments.empty() ? xpathContext->GetNode()
                                         : RequireNodeSet(context, *arguments[0], u"generate-id", u"1")->GetFirstNode();
     if (!node) return new Xpath::CStringValue(Core::String());
     char text[32];
@@ -167,7 +177,7 @@ public:
                                            const Xpath::CArgumentList& arguments) override {
     RequireCount(context, arguments, 1, 1, u"system-property");
     Core::String namespaceUri, localName;
-    context.ResolveQName(ToString(xpathContext, *arguments[0]), namespaceUri, localName, true);
+    ResolveName(context, xpathContext, *arguments[0], namespaceUri, localName, true);
     Core::String value;
     if (namespaceUri.empty()) {
       if (!Core::GetEnvironmentValue(localName, value)) value.clear();
@@ -186,7 +196,7 @@ public:
                                            const Xpath::CArgumentList& arguments) override {
     RequireCount(context, arguments, 1, 1, u"element-available");
     Core::String namespaceUri, localName;
-    context.ResolveQName(ToString(xpathContext, *arguments[0]), namespaceUri, localName, true);
+    ResolveName(context, xpathContext, *arguments[0], namespaceUri, localName, true);
     static const char16_t* const kInstructions[] = {
         u"apply-imports", u"apply-templates", u"call-template", u"choose", u"copy", u"copy-of",
         u"fallback", u"for-each", u"if", u"message", u"number", u"text", u"value-of", u"variable",
@@ -210,7 +220,8 @@ public:
                                            const Xpath::CArgumentList& arguments) override {
     RequireCount(context, arguments, 1, 1, u"function-available");
     Core::String namespaceUri, localName;
-    context.ResolveQName(ToString(xpathContext, *arguments[0]), namespaceUri, localName, true);
+    // Function names never take the default namespace.
+    ResolveName(context, xpathContext, *arguments[0], namespaceUri, localName, false);
     Xpath::CFunctionLibrary* library = xpathContext->GetFunctionLibrary();
     return new Xpath::CBooleanValue(library && library->HasFunction(namespaceUri, localName));
   }
