@@ -14,8 +14,10 @@ CMergedAttributeSet::CMergedAttributeSet(Core::StringView namespaceUri, Core::St
 CMergedAttributeSet::~CMergedAttributeSet() = default;
 
 void CMergedAttributeSet::Merge(CAttributeSet* declaration) {
-  for (int32_t i = 0, n = declaration->GetUsedAttributeSetCount(); i < n; ++i)
+  for (int32_t i = 0, n = declaration->GetUsedAttributeSetCount(); i < n; ++i) {
     m_usedSets.emplace_back(declaration->GetUsedAttributeSet(i));
+    m_usedSetStamps.push_back(m_stamp);
+  }
   for (int32_t i = 0, n = declaration->GetAttributeCount(); i < n; ++i)
     m_attributes.push_back(CAttributeItem{declaration->GetAttribute(i), m_stamp});
 }
@@ -32,38 +34,58 @@ void CMergedAttributeSet::Output(CContext& context) {
     ~CWriting() { flag = false; }
   } writing(m_writing);
 
-  if (!m_usedSets.empty()) context.UseAttributeSets(m_usedSets);
-
-  // The stamp of each attribute name written so far. Items come in falling
-  // stamps, so an entry is never below the item that finds it.
-  std::unordered_map<Core::String, int32_t> written;
-  Core::String qualifiedName, namespaceUri;
-  for (const CAttributeItem& item : m_attributes) {
-    Core::XInterface<CContext> child(new CContext(context, item.attribute.Get(), true));
-    if (!item.attribute->EvaluateName(*child, qualifiedName, namespaceUri)) {
-      child->EndScope();
-      continue;
+  // Both lists come in falling stamps. The declarations of lowest import
+  // precedence are written first: a higher one then replaces what they gave
+  // (the output element stack keeps an attribute's last value), through its
+  // used sets as well as its own attributes.
+  std::unordered_map<Core::String, int32_t> written;  // name -> stamp of the item that wrote it
+  size_t usedEnd = m_usedSets.size(), itemEnd = m_attributes.size();
+  while (usedEnd > 0 || itemEnd > 0) {
+    int32_t stamp = INT32_MAX;
+    if (usedEnd > 0) stamp = m_usedSetStamps[usedEnd - 1];
+    if (itemEnd > 0 && m_attributes[itemEnd - 1].stamp < stamp) stamp = m_attributes[itemEnd - 1].stamp;
+    size_t usedBegin = usedEnd, itemBegin = itemEnd;
+    while (usedBegin > 0 && m_usedSetStamps[usedBegin - 1] == stamp) --usedBegin;
+    while (itemBegin > 0 && m_attributes[itemBegin - 1].stamp == stamp) --itemBegin;
+    if (usedBegin < usedEnd) {
+      if (usedBegin == 0 && usedEnd == m_usedSets.size()) {
+        context.UseAttributeSets(m_usedSets);
+      } else {
+        context.UseAttributeSets(CExpandedNameList(m_usedSets.begin() + ptrdiff_t(usedBegin),
+                                                   m_usedSets.begin() + ptrdiff_t(usedEnd)));
+      }
     }
-    size_t colon = qualifiedName.find(u':');
-    Core::String key = colon == Core::String::npos ? qualifiedName : qualifiedName.substr(colon + 1);
-    Core::String localPart = key;
-    key += u'\0';
-    key += namespaceUri;
-    auto found = written.find(key);
-    if (found != written.end()) {
-      // The same precedence: the declarations clash. A higher one: the
-      // attribute of higher import precedence stands.
-      if (found->second <= item.stamp)
-        child->ReportError(Xslt::CXsltException::DuplicateAttributeName, namespaceUri, localPart);
-      child->EndScope();
-      continue;
-    }
-    child->StartAttribute(qualifiedName, namespaceUri);
-    item.attribute->WriteValue(*child);
-    child->EndAttribute();
-    written.emplace(std::move(key), item.stamp);
-    child->EndScope();
+    for (size_t i = itemBegin; i < itemEnd; ++i) WriteAttribute(context, m_attributes[i], written);
+    usedEnd = usedBegin;
+    itemEnd = itemBegin;
   }
+}
+
+void CMergedAttributeSet::WriteAttribute(CContext& context, const CAttributeItem& item,
+                                         std::unordered_map<Core::String, int32_t>& written) const {
+  Core::String qualifiedName, namespaceUri;
+  Core::XInterface<CContext> child(new CContext(context, item.attribute.Get(), true));
+  if (!item.attribute->EvaluateName(*child, qualifiedName, namespaceUri)) {
+    child->EndScope();
+    return;
+  }
+  size_t colon = qualifiedName.find(u':');
+  Core::String key = colon == Core::String::npos ? qualifiedName : qualifiedName.substr(colon + 1);
+  Core::String localPart = key;
+  key += u'\0';
+  key += namespaceUri;
+  auto found = written.find(key);
+  // Two declarations of one precedence clash: the first written stands.
+  if (found != written.end() && found->second == item.stamp) {
+    child->ReportError(Xslt::CXsltException::DuplicateAttributeName, namespaceUri, localPart);
+    child->EndScope();
+    return;
+  }
+  child->StartAttribute(qualifiedName, namespaceUri);
+  item.attribute->WriteValue(*child);
+  child->EndAttribute();
+  written[std::move(key)] = item.stamp;
+  child->EndScope();
 }
 
 CAttributeSetTable::CAttributeSetTable() = default;
