@@ -39,9 +39,15 @@ public:
   // Sets the context's current template rule, binds the parameters from the
   // caller's list and runs the content.
   void Execute(CContext& context, const CParamList& parameters);
+  // The same for xsl:call-template: the current template rule stays the
+  // caller's, so xsl:apply-imports in the called template goes on from the
+  // rule that matched.
+  void Call(CContext& context, const CParamList& parameters);
   void BindParams(CContext& context, const CParamList& parameters) const;
 
 private:
+  void Run(CContext& context, const CParamList& parameters);
+
   CStylesheet* m_module = nullptr;  // the module outlives its templates
   Core::XInterface<CPattern> m_match;
   Core::XInterface<CExpandedName> m_name;

@@ -32,6 +32,13 @@ bool CTemplate::Match(CMatchContext& matchContext, const CExpandedName* mode, do
 }
 
 void CTemplate::Execute(CContext& context, const CParamList& parameters) {
+  context.SetCurrentTemplateRule(this);
+  Run(context, parameters);
+}
+
+void CTemplate::Call(CContext& context, const CParamList& parameters) { Run(context, parameters); }
+
+void CTemplate::Run(CContext& context, const CParamList& parameters) {
   CTopLevelContext* run = context.GetTopLevelContext();
   if (!run->EnterNesting()) {
     context.ThrowError(Xslt::CXsltException::RecursionTooDeep,
@@ -41,7 +48,6 @@ void CTemplate::Execute(CContext& context, const CParamList& parameters) {
     CTopLevelContext* run;
     ~CLeave() { run->LeaveNesting(); }
   } leave{run};
-  context.SetCurrentTemplateRule(this);
   BindParams(context, parameters);
   ExecuteInstructions(m_content, context);
 }

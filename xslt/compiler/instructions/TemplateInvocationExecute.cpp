@@ -55,7 +55,7 @@ void CCallTemplate::Execute(CContext& context) {
   EvaluateParams(context, parameters);
   // A fresh variable table: the caller's local variables are out of sight.
   Core::XInterface<CContext> body(new CContext(context, m_resolved, true));
-  m_resolved->Execute(*body, parameters);
+  m_resolved->Call(*body, parameters);
   body->EndScope();
 }
 
