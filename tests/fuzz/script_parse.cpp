@@ -2,8 +2,9 @@
 // entry point and the error limit; the rest is script text (bytes below 0xF0
 // are units of their own value, 0xF0 to 0xFF take two more bytes as one
 // unit). Every input parses to the end and prints; a program that parsed
-// without errors prints a text that parses without errors to a program
-// printing the same text again.
+// without errors prints a text that parses without errors, as the same kind
+// of code (eval code may be empty, a program may not), to a program printing
+// the same text again.
 #include <cstdint>
 #include <string>
 
@@ -89,10 +90,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   int32_t limit = mode < 128 ? 1000 : 1 + mode % 8;
+  bool eval = mode % 4 == 1;
   String printed;
-  if (!ParseProgram(source, limit, mode % 4 == 1, printed)) return 0;
+  if (!ParseProgram(source, limit, eval, printed)) return 0;
   String again;
-  KELTO_FUZZ_CHECK(ParseProgram(printed, 1000, false, again));
+  KELTO_FUZZ_CHECK(ParseProgram(printed, 1000, eval, again));
   KELTO_FUZZ_CHECK(again == printed);
   return 0;
 }
