@@ -52,6 +52,36 @@ bool CTextReader::Open(StringView path, StringView mode, Unicode::CEncoding* enc
   m_bytes = std::make_unique<uint8_t[]>(kByteCapacity);
   m_chars = std::make_unique<char16_t[]>(kCharCapacity);
   m_byteCount = m_bytePosition = m_charCount = m_charPosition = 0;
+  m_charsRead = 0;
+  m_tooLong = false;
+  return true;
+}
+
+bool CTextReader::DropByteOrderMark() {
+  if (!m_file || m_byteCount != 0 || m_charCount != 0) return true;
+  // Enough bytes to see a mark; a pipe may hand them over one by one.
+  while (m_byteCount < 3 && !m_atEnd) {
+    size_t got = std::fread(m_bytes.get() + m_byteCount, 1, static_cast<size_t>(kByteCapacity - m_byteCount), m_file);
+    if (got == 0) m_atEnd = true;
+    m_byteCount += static_cast<int32_t>(got);
+  }
+  const uint8_t* b = m_bytes.get();
+  bool utf8Mark = m_byteCount >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF;
+  bool bigEndianMark = m_byteCount >= 2 && b[0] == 0xFE && b[1] == 0xFF;
+  bool littleEndianMark = m_byteCount >= 2 && b[0] == 0xFF && b[1] == 0xFE;
+  bool utf16 = dynamic_cast<Unicode::CUtf16Encoding*>(m_encoding.Get()) != nullptr;
+  bool utf8 = !m_encoding || dynamic_cast<Unicode::CUtf8Encoding*>(m_encoding.Get()) != nullptr;
+  if (utf16) {
+    if (utf8Mark) return false;
+    if (bigEndianMark || littleEndianMark) {
+      m_encoding = new Unicode::CUtf16Encoding(bigEndianMark);
+      m_bytePosition = 2;
+    }
+  } else if (utf8) {
+    // Narrow text has no encoding to contradict: only its own mark counts.
+    if (m_encoding && (bigEndianMark || littleEndianMark)) return false;
+    if (utf8Mark) m_bytePosition = 3;
+  }
   return true;
 }
 
@@ -108,9 +138,17 @@ int32_t CTextReader::WidenSome(bool atEnd) {
 }
 
 bool CTextReader::FillBuffer() {
+  if (m_tooLong) return false;
   for (;;) {
     int32_t n = m_encoding ? DecodeSome(m_atEnd) : WidenSome(m_atEnd);
     if (n > 0) {
+      m_charsRead += n;
+      if (m_limit >= 0 && m_charsRead > m_limit) {
+        m_tooLong = true;
+        m_status = StatusTooLong;
+        m_byteCount = m_bytePosition = m_charCount = m_charPosition = 0;
+        return false;
+      }
       m_charCount = n;
       m_charPosition = 0;
       return true;

@@ -19,6 +19,7 @@ public:
     StatusAlreadyOpen = 10002,  // Open on an open reader
     StatusBadPath = 10003,      // the path cannot be given to the operating system
     StatusBadMode = 10004,      // "+" or "b" with an encoding, or a mode unit above 0xFF
+    StatusTooLong = 10006,      // more characters than the limit (SetLimit)
   };
 
   CTextReader() = default;
@@ -38,6 +39,19 @@ public:
   String Read(int32_t count);
   // Closes the file; true when the system closed it. The encoding stays.
   bool Close();
+
+  // Called right after Open, before anything is read: drops a byte-order
+  // mark at the start of the file. EF BB BF is dropped when the text is read
+  // as UTF-8 or narrow; under UTF-16, FE FF or FF FE is dropped and sets the
+  // byte order (without a mark UTF-16 reads big-endian). False, with nothing
+  // dropped, when the file starts with the mark of another encoding than the
+  // one it is read with (a UTF-16 mark under UTF-8, a UTF-8 mark under
+  // UTF-16). Other encodings have no marks.
+  bool DropByteOrderMark();
+  // Once more than limit characters came from the file, the input ends and
+  // the status becomes StatusTooLong: a device such as /dev/zero never ends.
+  void SetLimit(int64_t limit) { m_limit = limit; }
+  bool ExceededLimit() const { return m_tooLong; }
 
   // The code of the last failure; a success leaves it as it was.
   int32_t GetStatus() const { return m_status; }
@@ -62,6 +76,9 @@ private:
   int32_t m_charCount = 0;
   int32_t m_charPosition = 0;
   int32_t m_status = 0;
+  int64_t m_limit = -1;  // none
+  int64_t m_charsRead = 0;
+  bool m_tooLong = false;
 };
 
 } // namespace Core

@@ -2,6 +2,7 @@
 
 #include "core/StringHelpers.h"
 #include "core/Uri.h"
+#include "script/builtins/StringLength.h"
 #include "script/engine/Conversions.h"
 #include "script/engine/PropertyName.h"
 
@@ -19,6 +20,7 @@ const Core::CMessageItem kMessages[] = {
     {3, u"Mismatched object class: '%s', required '%s'"},
     {4, u"Invalid parameter type"},
     {5, u"Invalid result type"},
+    {6, u"Byte-order mark does not match the encoding '%s': '%s'"},
     {-1, u"Unclassified XSLT-ECMAScript exception"},
 };
 
@@ -71,6 +73,9 @@ void CEcmaScriptBinding::ImportScript(Core::StringView uri, Core::StringView enc
   Core::XInterface<XsltEcmaScriptPrivate::CScriptSourceStream> source(new XsltEcmaScriptPrivate::CScriptSourceStream());
   if (!source->Open(uri, found))
     throw CXsltEcmaScriptException(CXsltEcmaScriptException::ResourceRetrievalError, Core::String(uri));
+  if (!source->DropByteOrderMark())
+    throw CXsltEcmaScriptException(CXsltEcmaScriptException::MismatchedByteOrderMark, found->GetName(),
+                                   Core::String(uri));
   m_engine->SetProgramName(Core::String(uri));
   m_engine->SetFirstLine(1);
   // Syntax errors leave as the engine's parse error, unchanged.
@@ -201,6 +206,8 @@ bool CScriptSourceStream::Open(Core::StringView url, Unicode::CEncoding* encodin
   Core::String fileName;
   if (!Uri::UrlToFileName(url, fileName)) return false;
   if (!m_reader->Open(fileName, u"r", encoding)) return false;
+  m_reader->SetLimit(static_cast<int64_t>(EcmaScript::kMaxBuiltinStringLength));
+  m_url = Core::String(url);
   m_open = true;
   return true;
 }
@@ -214,6 +221,9 @@ bool CScriptSourceStream::Close() {
 int32_t CScriptSourceStream::Read(char16_t* buffer, int32_t count) {
   if (count <= 0) return 0;
   Core::String text = m_reader->Read(count);
+  if (m_reader->ExceededLimit())
+    throw XsltEcmaScript::CXsltEcmaScriptException(XsltEcmaScript::CXsltEcmaScriptException::ResourceRetrievalError,
+                                                   m_url);
   std::copy(text.begin(), text.end(), buffer);
   return static_cast<int32_t>(text.size());
 }

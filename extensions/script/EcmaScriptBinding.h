@@ -30,6 +30,7 @@ public:
     MismatchedObjectClass = 3,   // the value's language, "ECMAScript"
     InvalidParameterType = 4,
     InvalidResultType = 5,
+    MismatchedByteOrderMark = 6,  // encoding name, URI
   };
   explicit CXsltEcmaScriptException(int32_t code, Core::String first = {}, Core::String second = {});
 };
@@ -116,7 +117,12 @@ public:
 
   // False for a URL that names no local file, or a file that cannot be opened.
   bool Open(Core::StringView url, Unicode::CEncoding* encoding);
+  // See Core::CTextReader::DropByteOrderMark.
+  bool DropByteOrderMark() { return m_reader->DropByteOrderMark(); }
   bool Close();
+
+  // A file longer than the longest script string (a device that never
+  // ends) fails with the retrieval error.
 
   int32_t Read(char16_t* buffer, int32_t count) override;
   int32_t Write(const char16_t*, int32_t) override { return 0; }
@@ -125,6 +131,7 @@ public:
 
 private:
   bool m_open = false;
+  Core::String m_url;
   Core::XInterface<Core::CTextReader> m_reader;
 };
 

@@ -23,6 +23,7 @@ const Core::CMessageItem kMessages[] = {
     {15, u"Missing name header in '%s'"},
     {16, u"Unexpected end of line"},
     {17, u"Invalid number of arguments, function '%s'"},
+    {18, u"Byte-order mark does not match the encoding '%s': '%s'"},
     {-1, u"Unclassified XSLT text input exception"},
 };
 

@@ -28,6 +28,7 @@ public:
     MissingNameHeader = 15,
     UnexpectedEndOfLine = 16,
     InvalidArgumentCount = 17,
+    MismatchedByteOrderMark = 18,
     Unclassified = -1,
   };
 

@@ -5,6 +5,7 @@
 #include "core/StringHelpers.h"
 #include "core/Uri.h"
 #include "extensions/textinput/TextInputException.h"
+#include "script/builtins/StringLength.h"
 
 namespace XsltTextInput {
 
@@ -21,6 +22,9 @@ void CTextSource::Open() {
   Core::String fileName;
   if (!Uri::UrlToFileName(m_uri, fileName)) throw Exception(Exception::RetrievalError, m_uri);
   if (!m_reader->Open(fileName, u"r", m_encoding.Get())) throw Exception(Exception::RetrievalError, m_uri);
+  if (!m_reader->DropByteOrderMark())
+    throw Exception(Exception::MismatchedByteOrderMark, m_encoding->GetName(), m_uri);
+  m_reader->SetLimit(static_cast<int64_t>(EcmaScript::kMaxBuiltinStringLength));
   m_fields.clear();
   m_cut = 0;
   if (!m_format->HasHeader()) {
@@ -47,6 +51,7 @@ void CTextSource::IndexNames() {
 
 bool CTextSource::ReadLine() {
   m_line = m_reader->ReadLine();
+  if (m_reader->ExceededLimit()) throw Exception(Exception::RetrievalError, m_uri);
   m_recordLength = static_cast<int32_t>(m_line.size());
   if (m_recordLength == 0) return false;
   if (m_line.back() == u'\n') --m_recordLength;

@@ -195,3 +195,74 @@ TEST_F(TextReaderTest, HoldsItsEncoding) {
 }
 
 } // namespace
+
+namespace {
+
+// The whole text read after DropByteOrderMark, or "mismatch".
+struct CMarkCase {
+  const char* name;
+  std::string bytes;
+  const char16_t* encoding;  // null: narrow text
+  String text;
+};
+
+class TextReaderMarkTest : public TextReaderTest {
+protected:
+  String ReadAll(const CMarkCase& c) {
+    CTextReader reader;
+    EXPECT_TRUE(reader.Open(File(c.bytes), u"r", c.encoding ? Encoding(c.encoding) : nullptr));
+    if (!reader.DropByteOrderMark()) return u"mismatch";
+    String all;
+    for (String piece; !(piece = reader.ReadLine()).empty();) all += piece;
+    return all;
+  }
+};
+
+} // namespace
+
+TEST_F(TextReaderMarkTest, MarksAreDroppedOrChooseTheByteOrder) {
+  const CMarkCase cases[] = {
+      {"UTF-8 mark", "\xEF\xBB\xBF" "a\xC3\xA9\n", u"UTF-8", u"a\u00e9\n"},
+      {"UTF-8 without mark", "a\xC3\xA9", u"UTF-8", u"a\u00e9"},
+      {"UTF-8 mark only", "\xEF\xBB\xBF", u"UTF-8", u""},
+      {"UTF-8 mark later stays", "a\xEF\xBB\xBF", u"UTF-8", u"a\ufeff"},
+      {"narrow with UTF-8 mark", "\xEF\xBB\xBF" "ab", nullptr, u"ab"},
+      {"narrow keeps FF FE", "\xFF\xFE" "a", nullptr, u"\u00ff\u00fea"},
+      {"Latin-1 keeps its bytes", "\xEF\xBB\xBF", u"ISO-8859-1", u"\u00ef\u00bb\u00bf"},
+      {"UTF-16 little-endian mark", std::string("\xFF\xFE" "A\0\xE9\0", 6), u"UTF-16", u"A\u00e9"},
+      {"UTF-16 big-endian mark", std::string("\xFE\xFF\0A\0\xE9", 6), u"UTF-16", u"A\u00e9"},
+      {"UTF-16 without mark is big-endian", std::string("\0A\0B", 4), u"UTF-16", u"AB"},
+      {"UTF-16 mark only", "\xFF\xFE", u"UTF-16", u""},
+      {"UTF-16 mark under UTF-8", std::string("\xFF\xFE" "A\0", 4), u"UTF-8", u"mismatch"},
+      {"UTF-16 big-endian mark under UTF-8", std::string("\xFE\xFF\0A", 4), u"UTF-8", u"mismatch"},
+      {"UTF-8 mark under UTF-16", "\xEF\xBB\xBF" "ab", u"UTF-16", u"mismatch"},
+      {"one byte", "a", u"UTF-16", u"\ufffd"},
+      {"empty", "", u"UTF-8", u""},
+  };
+  for (const CMarkCase& c : cases) EXPECT_EQ(ReadAll(c), c.text) << c.name;
+}
+
+TEST_F(TextReaderTest, LimitEndsTheInputWithAStatus) {
+  for (Unicode::CEncoding* encoding : {Encoding(u"UTF-8"), static_cast<Unicode::CEncoding*>(nullptr)}) {
+    CTextReader reader;
+    ASSERT_TRUE(reader.Open(File(std::string(20000, 'x') + "\n"), u"r", encoding));
+    reader.SetLimit(20001);
+    EXPECT_EQ(reader.ReadLine().size(), 20001u);
+    EXPECT_FALSE(reader.ExceededLimit());
+    ASSERT_TRUE(reader.Close());
+    ASSERT_TRUE(reader.Open(File(std::string(20000, 'x') + "\n"), u"r", encoding));
+    reader.SetLimit(20000);
+    reader.ReadLine();
+    EXPECT_TRUE(reader.ExceededLimit());
+    EXPECT_EQ(reader.GetStatus(), CTextReader::StatusTooLong);
+    EXPECT_EQ(reader.ReadLine(), u"");
+    EXPECT_EQ(reader.Read(5), u"");
+    ASSERT_TRUE(reader.Close());
+  }
+  // A device that never ends stops at the limit.
+  CTextReader reader;
+  ASSERT_TRUE(reader.Open(u"/dev/zero", u"r", Encoding(u"UTF-8")));
+  reader.SetLimit(100000);
+  EXPECT_LE(reader.ReadLine().size(), 100000u);
+  EXPECT_TRUE(reader.ExceededLimit());
+}

@@ -250,7 +250,9 @@ TEST(PackageExceptions, Messages) {
       {CXsltEcmaScriptException(4).GetMessage(), "Invalid parameter type"},
       {CXsltEcmaScriptException(5).GetMessage(), "Invalid result type"},
       {CXsltEcmaScriptException(0).GetMessage(), "Object required: '.'"},
-      {CXsltEcmaScriptException(6).GetMessage(), "Unclassified XSLT-ECMAScript exception"},
+      {CXsltEcmaScriptException(6, u"UTF-8", u"file:///a.js").GetMessage(),
+       "Byte-order mark does not match the encoding 'UTF-8': 'file:///a.js'"},
+      {CXsltEcmaScriptException(7).GetMessage(), "Unclassified XSLT-ECMAScript exception"},
       {XsltObject::CXsltObjectException(0, u"get").GetMessage(), "Invalid number of arguments, function 'get'"},
       {XsltObject::CXsltObjectException(1, u"get").GetMessage(), "Unclassified XSLT-Object exception"},
   };

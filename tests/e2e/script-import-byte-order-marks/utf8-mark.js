@@ -1,0 +1,2 @@
+﻿// utf8Mark
+var utf8Mark = "héllo €";
