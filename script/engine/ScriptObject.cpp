@@ -234,15 +234,26 @@ CPropertyEnumerator::~CPropertyEnumerator() = default;
 bool CPropertyEnumerator::Next(CPropertyName& name) {
   if (m_finished) return false;
   const CPropertyTable& table = m_object->GetPropertyTable();
-  // The capacity is read afresh each time: the table may have grown.
-  for (++m_position; m_position < table.GetCapacity(); ++m_position) {
-    const CPropertyEntry* entry = table.GetAt(m_position);
+  if (m_position < 0) {
+    m_names.reserve(table.GetCount());
+    for (int32_t slot = 0; slot < table.GetCapacity(); ++slot) {
+      const CPropertyEntry* entry = table.GetAt(slot);
+      if (entry && !(entry->GetAttributes() & DontEnum)) m_names.push_back({entry->GetSharedText(), entry->GetHash()});
+    }
+  }
+  // A name deleted meanwhile is skipped.
+  for (++m_position; m_position < static_cast<int32_t>(m_names.size()); ++m_position) {
+    CName& next = m_names[m_position];
+    CPropertyName candidate(next.text.Get(), next.hash);
+    const CPropertyEntry* entry = table.Find(candidate);
     if (entry && !(entry->GetAttributes() & DontEnum)) {
-      name = CPropertyName(entry->GetSharedText(), entry->GetHash());
+      name = std::move(candidate);
+      next.text = nullptr;
       return true;
     }
   }
   m_finished = true;
+  m_names = std::vector<CName>();
   return false;
 }
 

@@ -9,6 +9,7 @@
 // destruction, so that shutting the engine down can clear every object,
 // whatever cycles scripts built among them.
 #include <cstdint>
+#include <vector>
 
 #include "core/Interface.h"
 #include "core/String.h"
@@ -174,7 +175,16 @@ protected:
   CScriptObject* GetObject() const { return m_object.Get(); }
 
 private:
+  struct CName {
+    Core::XInterface<CNameText> text;
+    int32_t hash;
+  };
+
   XObject m_object;
+  // The enumerable names in slot order when the walk began: a body that adds
+  // properties can make the table grow and place every entry anew, so the
+  // walk cannot follow the slots themselves.
+  std::vector<CName> m_names;
   int32_t m_position = -1;
   bool m_finished = false;
 };
