@@ -27,6 +27,11 @@ class CVariableBindingSet : public Core::CInterface {
 public:
   // The value bound to the expanded name, or null when it is not bound.
   virtual Core::XInterface<CValue> GetValue(Core::StringView namespaceUri, Core::StringView localName) = 0;
+  // The value when it is at hand without evaluating anything; null also for
+  // a value that is still to be worked out.
+  virtual Core::XInterface<CValue> PeekValue(Core::StringView namespaceUri, Core::StringView localName) {
+    return GetValue(namespaceUri, localName);
+  }
 };
 
 class CFunctionLibrary : public Core::CInterface {

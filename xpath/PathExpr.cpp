@@ -951,7 +951,7 @@ bool CRaiseConditions::Hold(CContext* context) const {
     if (!variable.prefix.empty() && (!namespaces || !namespaces->GetNamespaceUri(variable.prefix, uri))) return false;
     XInterface<CValue> value;
     try {
-      if (bindings) value = bindings->GetValue(uri, variable.localName);
+      if (bindings) value = bindings->PeekValue(uri, variable.localName);
     } catch (const Core::IException&) {
       // A host that fails to give the value now fails where the reference
       // is evaluated, if it is.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,6 +35,7 @@ struct CRunOptions {
   std::string directory;                 // the child's working directory; "" keeps ours
   bool merged = false;                   // standard error into standard output
   std::vector<std::string> environment;  // NAME=VALUE settings added for the child
+  size_t stackLimit = 0;                 // the child's stack limit in bytes; 0 keeps ours
 };
 
 inline CProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args,
@@ -56,6 +58,12 @@ inline CProgramRun RunProgram(const std::string& program, const std::vector<std:
           ::setenv(setting.substr(0, equals).c_str(), setting.substr(equals + 1).c_str(), 1) != 0) {
         ::_exit(127);
       }
+    }
+    if (options.stackLimit > 0) {
+      rlimit limit{};
+      if (::getrlimit(RLIMIT_STACK, &limit) != 0) ::_exit(127);
+      limit.rlim_cur = options.stackLimit;
+      if (::setrlimit(RLIMIT_STACK, &limit) != 0) ::_exit(127);
     }
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));

@@ -4,6 +4,7 @@
 #include "xslt/compiler/ExpandedName.h"
 #include "xslt/compiler/instructions/ResultInstructions.h"
 #include "xslt/processor/Context.h"
+#include "xslt/processor/TopLevelContext.h"
 #include "xslt/processor/XsltException.h"
 
 namespace XsltPrivate {
@@ -33,6 +34,8 @@ void CMergedAttributeSet::Output(CContext& context) {
     explicit CWriting(bool& f) : flag(f) { flag = true; }
     ~CWriting() { flag = false; }
   } writing(m_writing);
+  // A long chain of sets using sets nests as deep as it is long.
+  CNestingLevel level(context, m_localName);
 
   // Both lists come in falling stamps. The declarations of lowest import
   // precedence are written first: a higher one then replaces what they gave

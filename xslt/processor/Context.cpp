@@ -25,6 +25,7 @@
 #include "xslt/processor/ErrorHandler.h"
 #include "xslt/processor/ExtensionHandler.h"
 #include "xslt/processor/InputHandler.h"
+#include "xslt/processor/KeptNodeSet.h"
 #include "xslt/processor/OutputElementStack.h"
 #include "xslt/processor/OutputException.h"
 #include "xslt/processor/ResultTreeFragment.h"
@@ -214,7 +215,8 @@ void CContext::SetPendingVariable(Core::StringView namespaceUri, Core::StringVie
   m_bindingPending = true;
   m_pendingNamespaceUri = namespaceUri;
   m_pendingLocalName = localName;
-  m_pendingValue = value;
+  // Kept as it is walked: a value used many times is worked out once.
+  m_pendingValue = KeepNodeSetValue(value, this, namespaceUri, localName);
 }
 
 // ---- accessors ----------------------------------------------------------

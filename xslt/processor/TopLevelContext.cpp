@@ -7,12 +7,14 @@
 #include "xpath/Function.h"
 #include "xslt/compiler/Stylesheet.h"
 #include "xslt/processor/AttributeSetTable.h"
+#include "xslt/processor/Context.h"
 #include "xslt/processor/DataSet.h"
 #include "xslt/processor/DoctypeSet.h"
 #include "xslt/processor/DocumentCache.h"
 #include "xslt/processor/ExtensionHandler.h"
 #include "xslt/processor/TopLevelTables.h"
 #include "xslt/processor/VariableTable.h"
+#include "xslt/processor/XsltException.h"
 #include "xslt/processor/XsltFunctionLibrary.h"
 #include "xslt/processor/XsltImplementation.h"
 
@@ -72,6 +74,12 @@ bool CTopLevelContext::EnterNesting() {
   ++m_nesting;
   return true;
 }
+
+CNestingLevel::CNestingLevel(CContext& context, Core::StringView name) : m_run(context.GetTopLevelContext()) {
+  if (!m_run->EnterNesting()) context.ThrowError(Xslt::CXsltException::RecursionTooDeep, name);
+}
+
+CNestingLevel::~CNestingLevel() { m_run->LeaveNesting(); }
 
 void CTopLevelContext::Shutdown() {
   if (m_variables) m_variables->Clear();

@@ -22,6 +22,7 @@ class CXsltImplementation;
 namespace XsltPrivate {
 
 class CAttributeSetTable;
+class CContext;
 class CDecimalFormatTable;
 class CDoctypeSet;
 class CDocumentCache;
@@ -94,6 +95,21 @@ private:
   // Where the stack stood when the run began, and how far it may grow.
   uintptr_t m_stackBase = 0;
   uintptr_t m_stackBudget = 0;
+};
+
+// One more level of nesting (of a template body, a global's evaluation, an
+// attribute set's use...) for the length of a scope. A level that would go
+// too deep for the stack is fatal error 56, raised through the context with
+// the name given.
+class CNestingLevel {
+public:
+  CNestingLevel(CContext& context, Core::StringView name);
+  ~CNestingLevel();
+  CNestingLevel(const CNestingLevel&) = delete;
+  CNestingLevel& operator=(const CNestingLevel&) = delete;
+
+private:
+  CTopLevelContext* m_run;
 };
 
 } // namespace XsltPrivate

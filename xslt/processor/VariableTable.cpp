@@ -3,6 +3,8 @@
 #include "xslt/compiler/ExpandedName.h"
 #include "xslt/compiler/Variable.h"
 #include "xslt/processor/Context.h"
+#include "xslt/processor/KeptNodeSet.h"
+#include "xslt/processor/TopLevelContext.h"
 #include "xslt/processor/XsltException.h"
 
 namespace XsltPrivate {
@@ -48,6 +50,12 @@ public:
     return m_globals ? m_globals->GetValue(namespaceUri, localName) : nullptr;
   }
 
+  Core::XInterface<Xpath::CValue> PeekValue(Core::StringView namespaceUri, Core::StringView localName) override {
+    for (CVariableBinding* link = m_head.Get(); link; link = link->next.Get())
+      if (link->Is(namespaceUri, localName)) return link->value;
+    return m_globals ? m_globals->PeekValue(namespaceUri, localName) : nullptr;
+  }
+
 private:
   Core::XInterface<CVariableBinding> m_head;
   Core::XInterface<CTopLevelVariableTable> m_globals;
@@ -63,6 +71,12 @@ Core::XInterface<Xpath::CValue> CVariableTable::GetValue(Core::StringView namesp
   for (CVariableBinding* link = m_head.Get(); link; link = link->next.Get())
     if (link->Is(namespaceUri, localName)) return link->value;
   return m_globals ? m_globals->GetValue(namespaceUri, localName) : nullptr;
+}
+
+Core::XInterface<Xpath::CValue> CVariableTable::PeekValue(Core::StringView namespaceUri, Core::StringView localName) {
+  for (CVariableBinding* link = m_head.Get(); link; link = link->next.Get())
+    if (link->Is(namespaceUri, localName)) return link->value;
+  return m_globals ? m_globals->PeekValue(namespaceUri, localName) : nullptr;
 }
 
 bool CVariableTable::Bind(Core::StringView namespaceUri, Core::StringView localName, Xpath::CValue* value) {
@@ -117,6 +131,13 @@ Core::XInterface<Xpath::CValue> CTopLevelVariableTable::GetValue(Core::StringVie
   return Evaluate(it->second);
 }
 
+Core::XInterface<Xpath::CValue> CTopLevelVariableTable::PeekValue(Core::StringView namespaceUri,
+                                                                 Core::StringView localName) {
+  if (m_index.empty()) return nullptr;
+  auto it = m_index.find(Key(namespaceUri, localName));
+  return it == m_index.end() ? nullptr : m_values[size_t(it->second)];
+}
+
 void CTopLevelVariableTable::MarkImportBoundary() { m_importBoundary = int32_t(m_values.size()); }
 
 bool CTopLevelVariableTable::AddParam(CParam* param, Xpath::CValue* externalValue) {
@@ -146,6 +167,16 @@ Core::XInterface<Xpath::CValue> CTopLevelVariableTable::Evaluate(int32_t index) 
   CExpandedName* name = scratch.param ? scratch.param->GetName() : scratch.variable->GetName();
   if (scratch.inProgress) m_runContext->ThrowError(Xslt::CXsltException::CircularVariableDefinitions,
                                                    name->NamespaceUri(), name->LocalName());
+  CNestingLevel level(*m_runContext, name->LocalName());
+  // Cleared also when the evaluation fails: whoever catches that failure may
+  // still ask for the global.
+  struct CInProgress {
+    std::vector<CScratch>& scratch;
+    size_t index;
+    ~CInProgress() {
+      if (index < scratch.size()) scratch[index].inProgress = false;
+    }
+  } inProgress{m_scratch, size_t(index)};
   scratch.inProgress = true;
   CStylesheetElement* declaration = scratch.param ? static_cast<CStylesheetElement*>(scratch.param.Get())
                                                   : static_cast<CStylesheetElement*>(scratch.variable.Get());
@@ -155,10 +186,9 @@ Core::XInterface<Xpath::CValue> CTopLevelVariableTable::Evaluate(int32_t index) 
     child->SetFlag16();
     value = scratch.param ? scratch.param->Evaluate(*child) : scratch.variable->Evaluate(*child);
     child->EndScope();
+    // A node set that turns out to need itself is reported as this global.
+    value = KeepNodeSetValue(value.Get(), child.Get(), name->NamespaceUri(), name->LocalName());
   }
-  // The entry may be gone: an evaluation that failed inside was caught by
-  // nobody, so this point is reached only on success.
-  m_scratch[size_t(index)].inProgress = false;
   m_values[size_t(index)] = value;
   return value;
 }

@@ -33,6 +33,8 @@ public:
 
   // The newest binding of the name in any open scope, else the global's value.
   Core::XInterface<Xpath::CValue> GetValue(Core::StringView namespaceUri, Core::StringView localName) override;
+  // The same, without evaluating a global that has no value yet.
+  Core::XInterface<Xpath::CValue> PeekValue(Core::StringView namespaceUri, Core::StringView localName) override;
   // Binds in the innermost scope; false when the name is bound there already.
   bool Bind(Core::StringView namespaceUri, Core::StringView localName, Xpath::CValue* value);
   void PushScope();
@@ -60,6 +62,9 @@ public:
   // The global's value, evaluated on first request; null for a name that
   // is not a global.
   Core::XInterface<Xpath::CValue> GetValue(Core::StringView namespaceUri, Core::StringView localName) override;
+  // The global's value when it has one; null while it is still to be
+  // evaluated.
+  Core::XInterface<Xpath::CValue> PeekValue(Core::StringView namespaceUri, Core::StringView localName) override;
 
   // Entries of the module being read from now on; a name is a duplicate only
   // within one module.
@@ -73,8 +78,10 @@ public:
 
   // Evaluates every entry in table order, each in a child of the run context
   // with a fresh variable table. Entries reached before their turn are
-  // evaluated then; a global met again while it is being evaluated is fatal
-  // error 35.
+  // evaluated then; a global met again while it is being evaluated, or a
+  // node set that needs its own nodes, is fatal error 35. A chain of globals
+  // each evaluated inside the one before is a nesting of the run: too deep
+  // for the stack, it is fatal error 56.
   void EvaluateAll(CContext& runContext);
   Core::XInterface<Xpath::CValue> Evaluate(int32_t index);
   // Forgets the declarations and the run context; values only from now on.
