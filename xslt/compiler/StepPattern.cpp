@@ -1,5 +1,7 @@
 #include "xslt/compiler/StepPattern.h"
 
+#include <vector>
+
 #include "xpath/NodeSet.h"
 #include "xslt/processor/MatchContext.h"
 
@@ -14,14 +16,49 @@ bool IsPrincipalType(const Dom::CNode* node) {
   return type == Dom::ELEMENT_NODE || type == Dom::ATTRIBUTE_NODE || type == Dom::NAMESPACE_NODE;
 }
 
+// Nodes in a list: the nodes of one predicate of a step, in the order the
+// step selects them.
+class CListNodeSet final : public Xpath::CNodeSet {
+public:
+  bool IsDocumentOrder() override { return true; }
+  bool IsReverseOrder() override { return false; }
+  int32_t GetCount() override { return int32_t(nodes.size()); }
+  Dom::XNode GetFirstNode() override { return nodes.empty() ? Dom::XNode() : nodes.front(); }
+  XInterface<Xpath::CIterator> CreateIterator() override;
+  bool MayRaise() override { return false; }
+
+  std::vector<Dom::XNode> nodes;
+};
+
+class CListIterator final : public Xpath::CIterator {
+public:
+  explicit CListIterator(CListNodeSet* nodeSet) : m_nodeSet(nodeSet) {}
+
+  Xpath::CNodeSet* GetNodeSet() override { return m_nodeSet.Get(); }
+  Dom::XNode GetNode() override { return m_index < m_nodeSet->nodes.size() ? m_nodeSet->nodes[m_index] : Dom::XNode(); }
+  int32_t GetPosition() override { return m_index < m_nodeSet->nodes.size() ? int32_t(m_index) + 1 : 0; }
+  void Next() override {
+    if (m_index < m_nodeSet->nodes.size()) ++m_index;
+  }
+
+private:
+  XInterface<CListNodeSet> m_nodeSet;
+  size_t m_index = 0;
+};
+
+XInterface<Xpath::CIterator> CListNodeSet::CreateIterator() { return new CListIterator(this); }
+
 // The nodes over which predicate i of a step is evaluated for one candidate
 // node: those the step selects from the candidate's parent with predicates
 // 0 to i - 1. Only the size and the candidate's position are asked for;
 // each is worked out on first request and kept until the index changes.
+// The indexes come in rising order, and the nodes of predicate i are made
+// from those of the predicate before, kept: a step with many predicates
+// costs one pass per predicate, not one over all the predicates before it.
 class CMatchNodeSet final : public Xpath::CNodeSet {
 public:
   CMatchNodeSet(const CTestStepPattern& step, Xpath::CContext* host, const Dom::CNode* node)
-      : m_step(step), m_host(host), m_node(const_cast<Dom::CNode*>(node)) {}
+      : m_step(step), m_host(host), m_node(const_cast<Dom::CNode*>(node)), m_nodes(new CListNodeSet()) {}
 
   void SetPredicateIndex(size_t index) {
     m_index = index;
@@ -42,12 +79,12 @@ public:
   int32_t GetPosition() {
     if (m_position >= 0) return m_position;
     m_position = 0;
-    int32_t position = 0;
-    for (XInterface<Xpath::CIterator> it = Candidates()->CreateIterator(); Dom::XNode node = it->GetNode();
-         it->Next()) {
-      ++position;
-      if (node == m_node) {
-        m_position = position;
+    // The nodes of the first predicate are read only as far as the candidate.
+    if (m_index > 0) Candidates();
+    const std::vector<Dom::XNode>& nodes = m_nodes->nodes;
+    for (size_t i = 0; i < nodes.size() || (m_level == 0 && ReadOne()); ++i) {
+      if (nodes[i] == m_node) {
+        m_position = int32_t(i) + 1;
         break;
       }
     }
@@ -55,9 +92,41 @@ public:
   }
 
 private:
-  XInterface<Xpath::CNodeSet> Candidates() {
-    Dom::XNode parent(m_node->Parent());
-    return m_step.GetLeadingStep(m_index)->CreateNodeSet(m_host.Get(), parent);
+  // Reads one more node of the first predicate's nodes; false at their end.
+  bool ReadOne() {
+    if (m_read) return false;
+    if (!m_source) {
+      Dom::XNode parent(m_node->Parent());
+      m_source = m_step.GetNodeTestStep()->CreateNodeSet(m_host.Get(), parent)->CreateIterator();
+    } else {
+      m_source->Next();
+    }
+    Dom::XNode node = m_source->GetNode();
+    if (!node) {
+      m_read = true;
+      m_source = nullptr;
+      return false;
+    }
+    m_nodes->nodes.push_back(std::move(node));
+    return true;
+  }
+
+  // All the nodes of the current predicate.
+  CListNodeSet* Candidates() {
+    if (m_level == 0)
+      while (ReadOne()) {
+      }
+    const Xpath::CPredicateList& predicates = m_step.GetStepExpr()->GetPredicates();
+    while (m_level < m_index) {
+      XInterface<CListNodeSet> kept(new CListNodeSet());
+      XInterface<CListIterator> iterator(new CListIterator(m_nodes.Get()));
+      XInterface<Xpath::CContext> context(new Xpath::CContext(m_host.Get(), iterator.Get()));
+      for (; Dom::XNode node = iterator->GetNode(); iterator->Next())
+        if (predicates[m_level]->Test(context.Get())) kept->nodes.push_back(std::move(node));
+      m_nodes = kept;
+      ++m_level;
+    }
+    return m_nodes.Get();
   }
 
   // The step pattern outlives the match that makes this set.
@@ -67,6 +136,12 @@ private:
   size_t m_index = 0;
   int32_t m_size = -1;
   int32_t m_position = -1;
+  // The nodes of predicate m_level (never above m_index); for level 0 read
+  // from m_source as far as needed.
+  XInterface<CListNodeSet> m_nodes;
+  size_t m_level = 0;
+  XInterface<Xpath::CIterator> m_source;
+  bool m_read = false;
 };
 
 class CMatchIterator final : public Xpath::CIterator {
@@ -90,18 +165,8 @@ bool CExpandedNameTest::Match(Xpath::CContext*, const Dom::CNode* node) const {
   return node->NamespaceUriView() == m_namespaceUri;
 }
 
-CTestStepPattern::CTestStepPattern(const XInterface<Xpath::CStepExpr>& step) : m_step(step) {
-  const Xpath::CPredicateList& predicates = step->GetPredicates();
-  m_leadingSteps.reserve(predicates.size());
-  for (size_t i = 0; i < predicates.size(); ++i) {
-    if (i == 0) {
-      m_leadingSteps.push_back(new Xpath::CStepExpr(step->GetAxis(), step->GetNodeTest()));
-      continue;
-    }
-    XInterface<Xpath::CStepExpr> leading = new Xpath::CStepExpr(step->GetAxis(), step->GetNodeTest());
-    for (size_t k = 0; k < i; ++k) leading->AddPredicate(predicates[k]);
-    m_leadingSteps.push_back(leading);
-  }
+CTestStepPattern::CTestStepPattern(const XInterface<Xpath::CStepExpr>& step)
+    : m_step(step), m_nodeTestStep(new Xpath::CStepExpr(step->GetAxis(), step->GetNodeTest())) {
   const Xpath::CNodeTest* test = step->GetNodeTest().Get();
   auto* name = dynamic_cast<const XpathPrivate::CNameNodeTest*>(test);
   m_testNeedsContext =

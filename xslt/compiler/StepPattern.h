@@ -59,8 +59,8 @@ public:
   bool IsDescendantStep() const override { return false; }
   Xpath::CStepExpr* GetStepExpr() const override { return m_step.Get(); }
 
-  // The step from the parent with only predicates 0 to index - 1.
-  Xpath::CStepExpr* GetLeadingStep(size_t index) const { return m_leadingSteps[index].Get(); }
+  // The step's axis and node test, without predicates.
+  Xpath::CStepExpr* GetNodeTestStep() const { return m_nodeTestStep.Get(); }
 
 protected:
   explicit CTestStepPattern(const Core::XInterface<Xpath::CStepExpr>& step);
@@ -68,7 +68,7 @@ protected:
 
 private:
   Core::XInterface<Xpath::CStepExpr> m_step;
-  std::vector<Core::XInterface<Xpath::CStepExpr>> m_leadingSteps;
+  Core::XInterface<Xpath::CStepExpr> m_nodeTestStep;
   // A test with a prefix left for match time resolves it in the context.
   bool m_testNeedsContext;
 };

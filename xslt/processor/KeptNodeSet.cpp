@@ -91,6 +91,7 @@ bool CKeptNodeSet::Has(size_t index) {
 }
 
 bool CKeptNodeSet::ProduceOne() {
+  if (m_failure) std::rethrow_exception(m_failure);
   // Producing a node needed this very set: walked on, it would never end.
   if (m_producing) {
     if (m_owner) m_owner->ThrowError(Xslt::CXsltException::CircularVariableDefinitions, m_namespaceUri, m_localName);
@@ -102,13 +103,8 @@ bool CKeptNodeSet::ProduceOne() {
   if (m_owner) level.emplace(*m_owner, m_localName);
   m_producing = true;
   try {
-    if (!m_source) {
-      // The first walk, or one after a failure: on past the nodes kept.
-      m_source = m_inner->CreateIterator();
-      for (size_t i = 0; i < m_nodes.size() && m_source->GetNode(); ++i) m_source->Next();
-      m_taken = false;
-    }
-    if (m_taken) m_source->Next();
+    if (!m_source) m_source = m_inner->CreateIterator();
+    else m_source->Next();
     Dom::XNode node = m_source->GetNode();
     m_producing = false;
     if (!node) {
@@ -118,11 +114,14 @@ bool CKeptNodeSet::ProduceOne() {
       return false;
     }
     m_nodes.push_back(std::move(node));
-    m_taken = true;
     return true;
   } catch (...) {
+    // The same failure at every later walk. What the set was made from goes:
+    // a set that needed itself holds itself through it.
     m_producing = false;
+    m_failure = std::current_exception();
     m_source = nullptr;
+    m_inner = nullptr;
     throw;
   }
 }

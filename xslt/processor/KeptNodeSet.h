@@ -6,6 +6,7 @@
 // Iterators of the set may be interleaved; each reads the kept nodes and has
 // one more produced only when it has passed the last one kept.
 #include <cstdint>
+#include <exception>
 #include <vector>
 
 #include "core/Interface.h"
@@ -46,9 +47,9 @@ private:
   Core::XInterface<CContext> m_owner;
   Core::String m_namespaceUri;
   Core::String m_localName;
-  // Stands on the last node kept when m_taken, else on the next one to keep.
+  // Stands on the last node kept.
   Core::XInterface<Xpath::CIterator> m_source;
-  bool m_taken = false;
+  std::exception_ptr m_failure;
   std::vector<Dom::XNode> m_nodes;
   bool m_complete = false;
   bool m_producing = false;

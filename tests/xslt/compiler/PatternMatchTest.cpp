@@ -71,6 +71,13 @@ TEST_F(PatternTest, MatchingTable) {
       {u"item[last()]", List, "item#4"},
       {u"item[position() > 1][1]", List, "item#2"},
       {u"item[position() > 1][last()]", List, "item#4"},
+      // Each predicate sees the nodes that passed all those before it.
+      {u"item[position() > 1][position() > 1][1]", List, "item#3"},
+      {u"item[@n > 1][2][1]", List, "item#3"},
+      {u"item[position() < 4][last()][1][1]", List, "item#3"},
+      {u"item[3][1]", List, "item#3"},
+      {u"item[1][2]", List, ""},
+      {u"@*[1][last()]", u"<e a='1' b='2'/>", "@a"},
       {u"*[3]", List, "other"},
       {u"list/item[@n > 2]", List, "item#3 item#4"},
       {u"item[count(../item) = 4][4]", List, "item#4"},
@@ -86,6 +93,18 @@ TEST_F(PatternTest, MatchingTable) {
       {u"key('q:k', 'i')", List, ""},
   };
   for (const Case& c : cases) EXPECT_EQ(Matches(c.pattern, c.document), c.matched) << Utf8(c.pattern);
+}
+
+// A step with many predicates holds each predicate once, not once for every
+// predicate after it, and matches as the same predicates do in a path.
+TEST_F(PatternTest, ManyPredicatesAreHeldOnce) {
+  std::u16string text = u"item";
+  for (int i = 0; i < 3000; ++i) text += u"[1]";
+  XInterface<CPattern> pattern = Compile(text);
+  Xpath::CStepExpr* step = pattern->GetAt(0)->GetStep(0)->GetStepExpr();
+  ASSERT_EQ(step->GetPredicates().size(), 3000u);
+  for (size_t i : {size_t(0), size_t(1500), size_t(2999)}) EXPECT_LE(step->GetPredicates()[i]->GetUseCount(), 1) << i;
+  EXPECT_EQ(MatchedNodes(run, *pattern, fixture.trees.Build(List)), "item#1");
 }
 
 TEST_F(PatternTest, PrefixesAreThoseOfTheElementOwningThePattern) {
