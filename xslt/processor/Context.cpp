@@ -317,6 +317,10 @@ Core::XInterface<CResultTreeFragmentValue> CContext::EvaluateToResultTreeFragmen
   Core::XInterface<COutputElementStack> recorder(new COutputElementStack(&value->GetRecording()));
   recorder->SetOutputOptions(GetOutputOptions());
   Core::XInterface<CContext> child(new CContext(*this, recorder.Get()));
+  // A fragment is a tree of its own: built inside xsl:attribute (a variable
+  // there) it still holds elements, and only its string value reaches the
+  // attribute.
+  child->m_flags &= ~uint32_t(TextOnly);
   child->StartDocument();
   ExecuteInstructions(content, *child);
   child->EndDocument();
