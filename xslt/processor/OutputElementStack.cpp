@@ -18,6 +18,11 @@ Core::StringView LocalPart(Core::StringView qualifiedName) {
   return colon == Core::StringView::npos ? qualifiedName : qualifiedName.substr(colon + 1);
 }
 
+Core::StringView PrefixPart(Core::StringView qualifiedName) {
+  size_t colon = qualifiedName.find(u':');
+  return colon == Core::StringView::npos ? Core::StringView() : qualifiedName.substr(0, colon);
+}
+
 // Bindings that no start tag may declare: a prefix undeclared (an empty URI
 // is only for the default namespace), the reserved prefixes bound elsewhere
 // and the XML namespace under another prefix.
@@ -92,8 +97,9 @@ COutputNamespaceTable& COutputElementStack::PrivateTable() {
   return *frame.table;
 }
 
-void COutputElementStack::ChooseName(Core::StringView uri, Core::StringView localName, bool attribute,
+void COutputElementStack::ChooseName(Core::StringView uri, Core::StringView qualifiedName, bool attribute,
                                      Core::String& out) {
+  Core::StringView localName = LocalPart(qualifiedName);
   out.clear();
   if (attribute && uri.empty()) {
     out.assign(localName);
@@ -122,6 +128,14 @@ void COutputElementStack::ChooseName(Core::StringView uri, Core::StringView loca
     return;
   }
   COutputNamespaceTable& table = PrivateTable();
+  // The prefix the name came with, when nothing binds it yet: binding it
+  // here disturbs no other name.
+  Core::StringView hint = PrefixPart(qualifiedName);
+  if (!hint.empty() && IsDeclarable(hint, uri) && table.FindByPrefix(hint) < 0) {
+    table.Set(hint, uri);
+    out.assign(qualifiedName);
+    return;
+  }
   // A generated prefix never takes over a prefix the result already binds.
   do {
     out.assign(u"__");
@@ -140,7 +154,7 @@ void COutputElementStack::FlushStartTag() {
   CElementItem& frame = m_frames[m_depth];
   Core::StringView local = LocalPart(frame.qualifiedName);
   bool preserve = frame.preserveSpace || (local == u"text" && frame.namespaceUri == kXsltNamespace);
-  ChooseName(frame.namespaceUri, local, false, m_name);
+  ChooseName(frame.namespaceUri, frame.qualifiedName, false, m_name);
   bool cdata = m_options && m_options->IsCdataSectionElement(frame.namespaceUri, local);
   m_handler->StartElement(m_name, preserve, cdata);
   if (m_declarationsChanged) {
@@ -243,7 +257,7 @@ void COutputElementStack::StartAttribute(Core::StringView qualifiedName, Core::S
                            Core::String(namespaceUri));
   }
   Core::StringView local = LocalPart(qualifiedName);
-  ChooseName(namespaceUri, local, true, m_pendingName);
+  ChooseName(namespaceUri, qualifiedName, true, m_pendingName);
   size_t colon = m_pendingName.find(u':');
   if (colon != Core::String::npos) m_attributePrefixes.emplace(m_pendingName, 0, colon);
   m_text.clear();

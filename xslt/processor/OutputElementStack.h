@@ -136,8 +136,10 @@ private:
 
   void Reset();
   void FlushStartTag();
-  // The qualified name for (URI, local name) in the innermost frame.
-  void ChooseName(Core::StringView uri, Core::StringView localName, bool attribute, Core::String& out);
+  // The qualified name for (URI, local name) in the innermost frame. Where
+  // no prefix in force binds the URI, the prefix of the name as given is
+  // declared when it is free, else one is generated.
+  void ChooseName(Core::StringView uri, Core::StringView qualifiedName, bool attribute, Core::String& out);
   // The innermost frame's own table, made from the one in force on first use.
   COutputNamespaceTable& PrivateTable();
 

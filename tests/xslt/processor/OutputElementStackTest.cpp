@@ -29,11 +29,17 @@ TEST(OutputElementStack, PrefixChoiceAndGeneratedPrefixes) {
       {"E a | /E", "<a/>"},
       {"E p:a urn:p | N p | T urn:p | /N | /E", "<p:a xmlns:p=\"urn:p\"/>"},
       {"E a urn:d | N | T urn:d | /N | /E", "<a xmlns=\"urn:d\"/>"},
-      // The caller's prefix is never used, only the bindings in scope.
+      // A binding in scope for the URI wins over the caller's prefix.
       {"E a | N p | T urn:p | /N | E q:b urn:p | /E | /E", "<a xmlns:p=\"urn:p\"><p:b/></a>"},
-      // No binding: a prefix is generated and declared, numbered per element.
-      {"E p:a urn:p | /E", "<__1__:a xmlns:__1__=\"urn:p\"/>"},
+      // No binding: the caller's prefix is declared when nothing binds it yet.
+      {"E p:a urn:p | /E", "<p:a xmlns:p=\"urn:p\"/>"},
       {"E a | A q:x urn:q | T 1 | /A | A r:y urn:r | T 2 | /A | /E",
+       "<a xmlns:q=\"urn:q\" xmlns:r=\"urn:r\" q:x=\"1\" r:y=\"2\"/>"},
+      // Else a prefix is generated and declared, numbered per element: the
+      // caller's prefix is bound, here or above, or may not be declared.
+      {"E q:a urn:1 | A q:x urn:2 | T 1 | /A | E q:b urn:3 | /E | /E",
+       "<__1__:a xmlns:q=\"urn:2\" xmlns:__1__=\"urn:1\" q:x=\"1\"><__2__:b xmlns:__2__=\"urn:3\"/></__1__:a>"},
+      {"E a | A xmlns:x urn:q | T 1 | /A | A xml:y urn:r | T 2 | /A | /E",
        "<a xmlns:__1__=\"urn:q\" xmlns:__2__=\"urn:r\" __1__:x=\"1\" __2__:y=\"2\"/>"},
       // A child continues from its parent's next number; siblings start from the same one.
       {"E a | A x urn:q | T 1 | /A | E b | A y urn:r | T 2 | /A | /E | E c | A z urn:s | T 3 | /A | /E | /E",
@@ -89,7 +95,7 @@ TEST(OutputElementStack, Attributes) {
   RunTable({
       // The last value wins, in the first one's place.
       {"E a | A x | T 1 | /A | A y | T 2 | /A | A x | T 3 | /A | /E", "<a x=\"3\" y=\"2\"/>"},
-      {"E a | A p:x urn:q | T 1 | /A | A r:x urn:q | T 2 | /A | /E", "<a xmlns:__1__=\"urn:q\" __1__:x=\"2\"/>"},
+      {"E a | A p:x urn:q | T 1 | /A | A r:x urn:q | T 2 | /A | /E", "<a xmlns:p=\"urn:q\" p:x=\"2\"/>"},
       {"E a | A x | /A | /E", "<a x=\"\"/>"},
       {"E a | A x | T 1 | T 2 | /A | T t | /E", "<a x=\"12\">t</a>"},
       // Namespace declarations come before the attributes, whatever the order of the events.

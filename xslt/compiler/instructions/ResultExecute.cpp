@@ -69,10 +69,14 @@ void CElement::Execute(CContext& context) {
     WriteContentOnly(m_content, context);
     return;
   }
+  // A given namespace makes the prefix a mere hint: it need not be declared.
   Core::String namespaceUri, localName;
-  context.ResolveQName(qualifiedName, namespaceUri, localName, true);
-  if (m_namespaceAvt) namespaceUri = context.EvaluateAvt(m_namespaceAvt.Get());
-  else if (m_literal) ApplyAlias(context, namespaceUri);
+  if (m_namespaceAvt) {
+    namespaceUri = context.EvaluateAvt(m_namespaceAvt.Get());
+  } else {
+    context.ResolveQName(qualifiedName, namespaceUri, localName, true);
+    if (m_literal) ApplyAlias(context, namespaceUri);
+  }
   context.StartElement(qualifiedName, namespaceUri);
   WriteNamespaces(context);
   if (!m_usedAttributeSets.empty()) context.UseAttributeSets(m_usedAttributeSets);
@@ -122,10 +126,13 @@ bool CAttribute::EvaluateName(CContext& context, Core::String& qualifiedName, Co
     context.ReportError(CXsltException::InvalidAttributeName, qualifiedName);
     return false;
   }
+  if (m_namespaceAvt) {
+    namespaceUri = context.EvaluateAvt(m_namespaceAvt.Get());
+    return true;
+  }
   Core::String localName;
   context.ResolveQName(qualifiedName, namespaceUri, localName, false);
-  if (m_namespaceAvt) namespaceUri = context.EvaluateAvt(m_namespaceAvt.Get());
-  else if (literal && !namespaceUri.empty()) ApplyAlias(context, namespaceUri);
+  if (literal && !namespaceUri.empty()) ApplyAlias(context, namespaceUri);
   return true;
 }
 
