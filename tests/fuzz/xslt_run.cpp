@@ -8,8 +8,15 @@
 // written there, so relative references (imports, document(), script
 // imports, text input) resolve inside it, and the folder holds the files
 // the end-to-end cases read beside their stylesheets. While a run is on,
-// opening any file outside the folder fails as a missing file would: the
-// target is linked with open and fopen wrapped (see CMakeLists.txt).
+// opening a file for reading outside the folder fails as a missing file
+// would: the target is linked with open and fopen wrapped (see
+// CMakeLists.txt). Writing is left alone: the run writes no file (its
+// result goes to memory), and the fuzzer writes its findings while a run is
+// on, from a timeout or a crash.
+//
+// A run that never ends because the stylesheet asks for it (a script while
+// whose method keeps returning true, a recursion that doubles its work at
+// every level) ends in a timeout that is no fault of the product.
 #include <fcntl.h>
 #include <stdarg.h>
 #include <sys/types.h>
@@ -19,6 +26,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -65,9 +73,9 @@ std::string g_stylePath;     // where each input is written
 Core::String g_styleUrl, g_documentUrl;
 bool g_confined = false;     // true while a run is on
 
-// A path the run may open: inside the folder, with no step up.
-bool Allowed(const char* path) {
-  if (!g_confined) return true;
+// A path the run may open for reading: inside the folder, with no step up.
+bool Allowed(const char* path, bool write) {
+  if (!g_confined || write) return true;
   std::string_view p(path ? path : "");
   if (p.size() <= g_folder.size() || p.compare(0, g_folder.size(), g_folder) != 0 || p[g_folder.size()] != '/')
     return false;
@@ -191,7 +199,7 @@ int __wrap_open(const char* path, int flags, ...) {
     mode = static_cast<mode_t>(va_arg(rest, int));
     va_end(rest);
   }
-  if (!Allowed(path)) {
+  if (!Allowed(path, (flags & O_ACCMODE) != O_RDONLY || (flags & O_CREAT))) {
     errno = EACCES;
     return -1;
   }
@@ -199,7 +207,7 @@ int __wrap_open(const char* path, int flags, ...) {
 }
 
 std::FILE* __wrap_fopen(const char* path, const char* mode) {
-  if (!Allowed(path)) {
+  if (!Allowed(path, mode && (mode[0] != 'r' || std::strchr(mode, '+')))) {
     errno = EACCES;
     return nullptr;
   }
