@@ -66,6 +66,11 @@ void CParser::ThrowError(int32_t code) {
   throw error;
 }
 
+void CParser::WarnNotExpanded(Core::StringView name) {
+  if (!m_errorHandler || !m_notExpanded.emplace(name).second) return;
+  m_errorHandler->Warning(CXmlException(*this, WarningEntityNotExpanded, name));
+}
+
 void CParser::Parse(Core::StringView systemId) {
   Core::XInterface<CInputSource> source = Core::Make<CInputSource>();
   source->SetSystemId(Core::String(systemId));
@@ -84,6 +89,7 @@ void CParser::ParseInputSource(CInputSource* source) {
     m_publicId = source->GetPublicId();
     m_systemId = source->GetSystemId();
     m_declarationSettled = false;
+    m_notExpanded.clear();
     Core::XInterface<CInputSourceReader> reader = Core::Make<CInputSourceReader>(*this, source);
     m_documentReader = reader.Get();
     m_tokenizer.Open(reader.Get());
@@ -299,6 +305,7 @@ void CParser::ParseRootElement() {
   for (;;) {
     switch (Kind()) {
     case CTokenizer::TokEntityRef:
+      WarnNotExpanded(m_tokenizer.Text());
       if (m_doc) m_doc->SkippedEntity(m_tokenizer.Text());
       Next();
       continue;

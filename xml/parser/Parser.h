@@ -249,6 +249,9 @@ public:
 
   // Raises a parse error at the current location, through the error handler.
   [[noreturn]] void ThrowError(int32_t code);
+  // A reference to the general entity was left out because its text was
+  // never read: tells the error handler, the first time for each name.
+  void WarnNotExpanded(Core::StringView name);
 
   const Sxp::ILocator& GetLocator() const { return *m_locator; }
   const Core::String& GetPublicId() const { return m_publicId; }
@@ -323,6 +326,7 @@ private:
   Core::XInterface<Sxp::IDtdHandler> m_dtdHandler;
   Core::XInterface<Core::CInterface> m_reserved;
   Core::XInterface<Sxp::IErrorHandler> m_errorHandler;
+  std::unordered_set<Core::String> m_notExpanded;  // names warned about in this parse
   Core::String m_option;
   Core::XInterface<CLocator> m_locator;
 

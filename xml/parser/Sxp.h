@@ -131,6 +131,9 @@ protected:
 class IErrorHandler : public Core::CInterface {
 public:
   virtual void Error(const CParseException& error) = 0;
+  // Sees each warning: something of the document is left out of its events
+  // and the parse goes on.
+  virtual void Warning(const CParseException&) {}
 };
 
 class IParser : public Core::CInterface {

@@ -589,7 +589,12 @@ int32_t CTokenizer::ReadAttributeValue(char16_t* units, int32_t max) {
         break;
       }
       CEntity* e = m_parser.FindGeneralEntity(m_scratch);
-      if (!e) m_parser.ThrowError(ErrorUndefinedEntity);
+      if (!e) {
+        if (m_parser.AllDeclarationsRead()) m_parser.ThrowError(ErrorUndefinedEntity);
+        // Maybe declared where the parser does not read: it adds nothing, as in content.
+        m_parser.WarnNotExpanded(m_scratch);
+        break;
+      }
       if (e->external) m_parser.ThrowError(ErrorExternalInAttribute);
       ExpandEntity(m_scratch, true);
       break;

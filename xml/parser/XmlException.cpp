@@ -50,6 +50,7 @@ const Core::CMessageItem g_xmlMessages[] = {
     {42, u"Bad character encoding"},
     {43, u"Too many namespace declarations in scope"},
     {44, u"Attribute defaults too large"},
+    {45, u"General entity not expanded: '%s'"},
     {-1, u"Unclassified XML parser exception"},
 };
 
@@ -60,6 +61,12 @@ CXmlException::CXmlException(const CParser& parser, int32_t code) {
   m_systemId = locator.GetSystemId();
   m_line = locator.GetLineNumber();
   m_column = locator.GetColumnNumber();
+}
+
+CXmlException::CXmlException(const CParser& parser, int32_t code, Core::StringView argument)
+    : CXmlException(parser, code) {
+  Core::String text(argument);
+  m_message = Core::FormatMessage(m_message, text.c_str());
 }
 
 CXmlException::CXmlException(int32_t code, Core::String publicId, Core::String systemId, int32_t line,

@@ -55,6 +55,8 @@ enum EXmlError : int32_t {
   ErrorBadEncoding = 42,
   ErrorTooManyNamespaces = 43,
   ErrorDefaultsTooLarge = 44,
+  // Warnings: the parse goes on.
+  WarningEntityNotExpanded = 45,
 };
 
 // The message texts, ended by the -1 row.
@@ -66,6 +68,8 @@ class CXmlException : public Sxp::CParseException {
 public:
   // The message of the code with the parser's current location.
   CXmlException(const CParser& parser, int32_t code);
+  // The same for a message that names something of the document.
+  CXmlException(const CParser& parser, int32_t code, Core::StringView argument);
   CXmlException(int32_t code, Core::String publicId, Core::String systemId, int32_t line, int32_t column);
 };
 

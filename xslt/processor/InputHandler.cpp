@@ -1,7 +1,9 @@
 #include "xslt/processor/InputHandler.h"
 
 #include "xml/tree/DomException.h"
+#include "xslt/processor/ErrorHandler.h"
 #include "xslt/processor/XmlParseException.h"
+#include "xslt/processor/XsltException.h"
 #include "xslt/processor/XsltImplementation.h"
 
 namespace Xslt {
@@ -64,6 +66,24 @@ private:
   int32_t m_column = 0;
 };
 
+// Hands the parser's warnings (text of the document left out) to the run's
+// error handler as recoverable errors, in the layout of a parse error.
+class CParseWarningReporter : public Sxp::IErrorHandler {
+public:
+  explicit CParseWarningReporter(CErrorHandler* errorHandler) : m_errorHandler(errorHandler) {}
+
+  void Error(const Sxp::CParseException&) override {}
+  void Warning(const Sxp::CParseException& warning) override {
+    XsltPrivate::CXmlParseException located(warning.GetMessage(), warning.GetPublicId(), warning.GetSystemId(),
+                                            warning.GetLineNumber(), warning.GetColumnNumber());
+    m_errorHandler->Report(CErrorHandler::Recoverable, CXsltException(CXsltException::MessageText, located.GetMessage()),
+                           nullptr);
+  }
+
+private:
+  Core::XInterface<CErrorHandler> m_errorHandler;
+};
+
 } // namespace
 
 CBasicInputHandler::CBasicInputHandler(CXsltImplementation* implementation) : m_implementation(implementation) {}
@@ -76,6 +96,8 @@ void CBasicInputHandler::Parse() {
   if (m_documentHandler) placer = new CStartTagPlacer(m_documentHandler.Get());
   parser->SetDocumentHandler(Core::XInterface<Sxp::IDocumentHandler>(placer.Get()));
   parser->SetDtdHandler(m_dtdHandler);
+  if (CErrorHandler* errors = m_implementation->GetErrorHandler())
+    parser->SetErrorHandler(Core::XInterface<Sxp::IErrorHandler>(new CParseWarningReporter(errors)));
   try {
     parser->Parse(m_uri);
   } catch (const Sxp::CParseException& error) {
