@@ -5,7 +5,6 @@
 #include "core/StringHelpers.h"
 #include "core/Uri.h"
 #include "extensions/textinput/TextInputException.h"
-#include "script/builtins/StringLength.h"
 
 namespace XsltTextInput {
 
@@ -24,7 +23,7 @@ void CTextSource::Open() {
   if (!m_reader->Open(fileName, u"r", m_encoding.Get())) throw Exception(Exception::RetrievalError, m_uri);
   if (!m_reader->DropByteOrderMark())
     throw Exception(Exception::MismatchedByteOrderMark, m_encoding->GetName(), m_uri);
-  m_reader->SetLimit(static_cast<int64_t>(EcmaScript::kMaxBuiltinStringLength));
+  m_reader->SetLimit(m_limit);
   m_fields.clear();
   m_cut = 0;
   if (!m_format->HasHeader()) {

@@ -17,6 +17,7 @@
 #include "core/String.h"
 #include "core/TextReader.h"
 #include "extensions/textinput/TextFormat.h"
+#include "script/builtins/StringLength.h"
 
 namespace XsltTextInput {
 
@@ -35,6 +36,9 @@ public:
   const Core::String& GetId() const { return m_id; }
   const Core::String& GetUri() const { return m_uri; }
 
+  // The most characters the file may hold (the longest script string unless
+  // set before Open): past it, reading fails with the retrieval error.
+  void SetLimit(int64_t limit) { m_limit = limit; }
   // Opens the file and takes the field list from the format, or from the
   // first line under a header format.
   void Open();
@@ -76,6 +80,7 @@ private:
   Core::XInterface<Unicode::CEncoding> m_encoding;
   Core::XInterface<CTextFormat> m_format;
   Core::XInterface<Core::CTextReader> m_reader;
+  int64_t m_limit = static_cast<int64_t>(EcmaScript::kMaxBuiltinStringLength);
   Core::String m_line;
   int32_t m_recordLength = 0;
   std::vector<CField> m_fields;

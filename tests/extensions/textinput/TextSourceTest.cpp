@@ -48,6 +48,29 @@ TEST_F(TextSourceTest, HeaderNamesTheFields) {
   EXPECT_FALSE(source->ReadRecord());
 }
 
+// A device never ends: past the limit (the longest script string, set small
+// here) a record or a header fails with the retrieval error.
+TEST_F(TextSourceTest, EndlessFileStopsAtTheLimit) {
+  Core::XInterface<CTextFormat> fields(new CTextFormat(u"f", u',', false));
+  fields->AddField(u"a", -1);
+  Core::XInterface<CTextFormat> header = Header();
+  for (CTextFormat* format : {fields.Get(), header.Get()}) {
+    Core::XInterface<CTextSource> source(new CTextSource(u"id", u"file:///dev/zero", nullptr, format));
+    source->SetLimit(100000);
+    EXPECT_EQ(Failure([&] {
+                source->Open();
+                source->ReadRecord();
+              }),
+              "Resource retrieval error: 'file:///dev/zero'");
+  }
+  // A file of exactly the limit reads to its end.
+  auto source = Source("a\nb\n", Header().Get());
+  source->SetLimit(4);
+  source->Open();
+  EXPECT_TRUE(source->ReadRecord());
+  EXPECT_FALSE(source->ReadRecord());
+}
+
 TEST_F(TextSourceTest, HeaderEdgeFiles) {
   EXPECT_EQ(Failure([&] { Source("", Header().Get())->Open(); }).substr(0, 25), "Missing name header in 'f");
   EXPECT_EQ(Failure([&] { Source("\"a,b\n", Header().Get())->Open(); }), "Unexpected end of line");
