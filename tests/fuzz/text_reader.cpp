@@ -2,11 +2,15 @@
 // picks the encoding (or narrow text) and how often the rest is repeated, so
 // files reach past the reader's buffers; the second picks the run sizes. The
 // file read by lines and read by runs must give the same text, and that text
-// is the bytes decoded in one go.
+// is the bytes decoded in one go. Some reads by runs first drop a byte-order
+// mark: the text is then that of the bytes after it, in the byte order it
+// names, and a mark of another encoding is refused.
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -43,6 +47,29 @@ String Expected(const Unicode::CEncoding* enc, bool binary, const std::vector<ui
     out += u'\xFFFD';
   }
   return out;
+}
+
+// What DropByteOrderMark should do with these bytes: false for a mark of
+// another encoding; otherwise the bytes it drops and the encoding it reads on with.
+bool ExpectedMark(const Unicode::CEncoding* enc, const std::vector<uint8_t>& bytes, size_t& skip,
+                  Core::XInterface<Unicode::CEncoding>& after) {
+  auto starts = [&](std::initializer_list<uint8_t> mark) {
+    return bytes.size() >= mark.size() && std::equal(mark.begin(), mark.end(), bytes.begin());
+  };
+  bool utf8Mark = starts({0xEF, 0xBB, 0xBF}), big = starts({0xFE, 0xFF}), little = starts({0xFF, 0xFE});
+  skip = 0;
+  after = const_cast<Unicode::CEncoding*>(enc);
+  if (dynamic_cast<const Unicode::CUtf16Encoding*>(enc)) {
+    if (utf8Mark) return false;
+    if (big || little) {
+      skip = 2;
+      after = Core::Make<Unicode::CUtf16Encoding>(big);
+    }
+  } else if (!enc || dynamic_cast<const Unicode::CUtf8Encoding*>(enc)) {
+    if (enc && (big || little)) return false;
+    if (utf8Mark) skip = 3;
+  }
+  return true;
 }
 
 } // namespace
@@ -98,6 +125,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   {
     auto reader = Core::Make<Core::CTextReader>();
     KELTO_FUZZ_CHECK(reader->Open(path, mode, enc));
+    if (runs & 0x40) {
+      size_t skip = 0;
+      Core::XInterface<Unicode::CEncoding> after;
+      bool accepted = ExpectedMark(enc, bytes, skip, after);
+      KELTO_FUZZ_CHECK(reader->DropByteOrderMark() == accepted);
+      if (!accepted) return 0;
+      expected = Expected(after.Get(), pick >= 5, std::vector<uint8_t>(bytes.begin() + static_cast<long>(skip), bytes.end()));
+    }
     for (int step = 0;; ++step) {
       int choice = (runs >> (step % 4 * 2)) & 7;
       String piece;
