@@ -76,6 +76,17 @@ void CExecutionContext::EnterFunctionCode(CGlobalObjectBase* global, CFunctionDe
   m_variable = activation;
   m_this = thisObject ? thisObject : global;
   m_scopeChain.Append(XObject(global));
+  if (definition->HasPlainBindings()) {
+    // The same bindings as below, without a lookup for each.
+    XValue undefined = MakeUndefined();
+    for (const CFunctionDefinition::CBinding& binding : definition->GetBindings()) {
+      CValue* value = binding.argument >= 0 && binding.argument < arguments.GetSize() ? arguments[binding.argument].Get()
+                                                                                      : undefined.Get();
+      activation->DefineValueProperty(binding.name, value, DontDelete);
+    }
+    m_scopeChain.Append(std::move(activation));
+    return;
+  }
   m_scopeChain.Append(std::move(activation));
   BindParameters(definition->GetParameters(), arguments, DontDelete);
   DeclareVariables(definition->GetVariables(), DontDelete);

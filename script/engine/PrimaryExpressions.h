@@ -4,6 +4,7 @@
 // Reference included. All count as left-hand-side expressions; storing
 // through a literal fails at run time.
 #include "script/engine/ParseTree.h"
+#include "script/engine/PropertyTable.h"
 #include "script/engine/ScriptNumber.h"
 
 namespace EcmaScriptPrivate {
@@ -29,7 +30,16 @@ protected:
   XValue FetchValue(CExecutionContext& context) override;
 
 private:
+  // The innermost scope when its own table holds the name in the slot where
+  // the last lookup found it, else null. The calls of one function lay out
+  // their activation objects alike, so a parameter or variable is found
+  // there without a search.
+  EcmaScript::CScriptObject* InnermostAtCachedSlot(CExecutionContext& context, const EcmaScript::CPropertyEntry*& entry) const;
+  // Remembers the slot when the name was found in the innermost scope.
+  void CacheSlot(CExecutionContext& context, EcmaScript::CScriptObject* scope);
+
   CPropertyName m_name;
+  int32_t m_slot = -1;
 };
 
 class CNullLiteralExpression : public CExpression {

@@ -1,9 +1,28 @@
 #include "script/engine/Program.h"
 
+#include <unordered_map>
+
 #include "script/engine/GlobalObjectBase.h"
 #include "script/engine/ScriptExceptions.h"
 
 namespace EcmaScript {
+
+const std::vector<CFunctionDefinition::CBinding>& CFunctionDefinition::MakeBindings() const {
+  std::unordered_map<Core::String, size_t> index;
+  bool plain = true;
+  auto add = [&](const CPropertyName& name, int32_t argument, bool replace) {
+    Core::String text = name.GetText();
+    if (text == u"arguments") plain = false;
+    auto [at, added] = index.emplace(std::move(text), m_bindings.size());
+    if (added) m_bindings.push_back({name, argument});
+    else if (replace) m_bindings[at->second].argument = argument;
+  };
+  for (int32_t i = 0; i < m_parameters.GetSize(); ++i) add(m_parameters[i], i, true);
+  for (const CPropertyName& name : m_variables) add(name, -1, false);
+  m_plainBindings = plain;
+  m_bound = true;
+  return m_bindings;
+}
 
 XObject CFunctionDefinition::CreateFunctionObject(CExecutionContext& context) {
   return context.GetGlobalObject()->CreateScriptFunction(this);

@@ -6,6 +6,7 @@
 // its statements into a CEcmaScriptException with the line and the program
 // name.
 #include <cstdint>
+#include <vector>
 
 #include "core/Array.h"
 #include "core/Interface.h"
@@ -35,6 +36,23 @@ public:
   // -1 for a function made from text given at run time.
   int32_t GetLine() const { return m_line; }
 
+  // A name a call binds on its activation object and the argument it takes
+  // (-1: Undefined).
+  struct CBinding {
+    CPropertyName name;
+    int32_t argument;
+  };
+  // Each name a call binds, once: the parameters (a name given twice takes
+  // the later argument), then the variables that are no parameter. Worked
+  // out at the first call, when the definition is complete.
+  const std::vector<CBinding>& GetBindings() const { return m_bound ? m_bindings : MakeBindings(); }
+  // True when no binding is named "arguments": each can then be added to a
+  // fresh activation object without looking for it first.
+  bool HasPlainBindings() const {
+    GetBindings();
+    return m_plainBindings;
+  }
+
   // A new script function object of the context's global object.
   XObject CreateFunctionObject(CExecutionContext& context);
   // "function NAME(A, B) { BODY }" on one line.
@@ -47,6 +65,11 @@ private:
   EcmaScriptPrivate::CStatementList m_body;
   Core::String m_programName;
   int32_t m_line = -1;
+  const std::vector<CBinding>& MakeBindings() const;
+
+  mutable std::vector<CBinding> m_bindings;
+  mutable bool m_bound = false;
+  mutable bool m_plainBindings = false;
 };
 
 using XFunctionDefinition = Core::XInterface<CFunctionDefinition>;

@@ -8,9 +8,10 @@ namespace EcmaScript {
 
 namespace {
 
-// Tables up to this capacity are scanned whole; a scan of eight slots costs
-// less than keeping an index.
-constexpr int32_t kLargestScannedCapacity = 8;
+// Tables up to this capacity are scanned whole; a scan of sixteen hashes
+// costs less than keeping an index (an activation object of a function with
+// a handful of parameters and variables needs sixteen slots).
+constexpr int32_t kLargestScannedCapacity = 16;
 
 template <class T>
 T* AllocateArray(int32_t count) {
@@ -68,6 +69,18 @@ int32_t CPropertyTable::PlaceInSlots(CPropertyEntry* entry) {
   m_slots[s] = entry;
   m_hashes[s] = entry->GetHash();
   return s;
+}
+
+void CPropertyTable::Reserve(int32_t count) {
+  if (m_capacity != 0) return;
+  int32_t capacity = 4;
+  while (count - 1 >= capacity * 3 / 4) capacity *= 2;
+  m_capacity = capacity;
+  m_slots = AllocateArray<CPropertyEntry*>(capacity);
+  m_hashes = AllocateArray<int32_t>(capacity);
+  std::memset(m_slots, 0, sizeof(CPropertyEntry*) * static_cast<size_t>(capacity));
+  std::memset(m_hashes, 0xFF, sizeof(int32_t) * static_cast<size_t>(capacity));
+  if (capacity > kLargestScannedCapacity) BuildIndex();
 }
 
 void CPropertyTable::Grow() {

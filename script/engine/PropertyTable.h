@@ -71,6 +71,9 @@ public:
   // The slot of the name, or -1.
   int32_t FindSlot(const CPropertyName& name) const;
 
+  // Makes an empty table room for count entries at once, for objects whose
+  // slot order no script can see (activation objects).
+  void Reserve(int32_t count);
   // Adds an entry without looking for the name first; returns its slot.
   int32_t Insert(const CPropertyName& name, CValue* value, int32_t nativeId, int32_t attributes);
   // Destroys the entry in the slot; the slot becomes a hole.

@@ -20,7 +20,13 @@ CQueueState& State() {
 } // namespace
 
 void CReleaseQueue::Push(Core::CInterface* counted) {
-  if (counted) State().pending.push_back(counted);
+  if (!counted) return;
+  // A release that frees nothing cannot recurse.
+  if (counted->GetUseCount() > 1) {
+    counted->Release();
+    return;
+  }
+  State().pending.push_back(counted);
 }
 
 void CReleaseQueue::Drain() {

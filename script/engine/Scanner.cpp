@@ -308,7 +308,13 @@ void CScanner::ScanIdentifier(int32_t first, CToken& token) {
   int32_t hash = static_cast<int32_t>(h & 0x7FFFFFFF);
   int32_t kind = Keywords().Lookup(m_word, hash);
   token.kind = kind;
-  if (kind == TokenIdentifier) token.name = EcmaScript::CPropertyName(Core::String(m_word), hash);
+  if (kind == TokenIdentifier) {
+    // One text per name: a property stored under a declared name is then
+    // found by the other uses of that name by pointer.
+    Core::XInterface<EcmaScript::CNameText>& text = m_names[m_word];
+    if (!text) text = new EcmaScript::CNameText(m_word);
+    token.name = EcmaScript::CPropertyName(text.Get(), hash);
+  }
 }
 
 void CScanner::ScanNumber(int32_t first, CToken& token) {

@@ -10,6 +10,7 @@
 // on. When the handler answers false, NextToken throws CScannerException
 // ErrorLimitExceeded.
 #include <cstdint>
+#include <unordered_map>
 
 #include "core/Interface.h"
 #include "core/Stream.h"
@@ -80,6 +81,7 @@ private:
   int32_t m_end = kFront;
   int32_t m_position = kFront;
   Core::String m_word;  // reused for identifiers and literal texts
+  std::unordered_map<Core::String, Core::XInterface<EcmaScript::CNameText>> m_names;
 };
 
 } // namespace EcmaScriptPrivate
