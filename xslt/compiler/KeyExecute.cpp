@@ -4,6 +4,7 @@
 #include "xslt/processor/Context.h"
 #include "xslt/processor/DataSet.h"
 #include "xslt/processor/MatchContext.h"
+#include "xslt/processor/TopLevelContext.h"
 
 namespace XsltPrivate {
 
@@ -68,6 +69,9 @@ void CKey::GetKeyValues(const Dom::XNode& node, CContext& context, std::vector<C
   CIndexedNode indexed(*this, context, node);
   if (m_match->Match(indexed, node)) {
     CContext& at = indexed.GetContext();
+    // A use that looks up another key builds that key's index in here: a
+    // chain of keys nests as deep as it is long.
+    CNestingLevel level(at, m_name->LocalName());
     Core::XInterface<Xpath::CValue> value = at.Evaluate(m_use.Get());
     // A node set whose walk may fail comes guarded: the failure is error 43.
     if (value->GetType() == Xpath::CValue::NodeSetType) {
