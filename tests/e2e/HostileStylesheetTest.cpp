@@ -56,7 +56,7 @@ std::string Repeat(int count, const std::function<std::string(int)>& line) {
 
 const char kDeep[] = "Template recursion too deep: ";
 
-// Each chain of n links: short, it gives the result; long, for the small
+// Each chain of n links: short, it gives the result; long, under the small
 // stack, it ends in error 56, named after a link.
 TEST_F(HostileStylesheet, LongChainsEndInAnErrorNotACrash) {
   struct Chain {
@@ -117,7 +117,7 @@ TEST_F(HostileStylesheet, LongChainsEndInAnErrorNotACrash) {
        "<r>2</r>"},
   };
   for (const Chain& chain : chains) {
-    TestSupport::CProgramRun run = Run(chain.body(50));
+    TestSupport::CProgramRun run = Run(chain.body(50), 0);
     EXPECT_EQ(run.status, 0) << chain.what << "\n" << run.err;
     EXPECT_NE(Result().find(chain.result), std::string::npos) << chain.what << "\n" << Result();
 
