@@ -136,6 +136,60 @@ EDependence DependenceOf(const Xpath::CExpr* expr) {
 
 bool HasKeptOperands(const Xpath::CExpr* expr) { return HasKeptOperands(expr, false); }
 
+namespace {
+
+bool PredicatesReadVariables(const Xpath::CPredicateList& predicates) {
+  for (const XInterface<Xpath::CPredicate>& predicate : predicates) {
+    if (ReadsVariables(predicate->GetExpr().Get())) return true;
+  }
+  return false;
+}
+
+} // namespace
+
+bool ReadsVariables(const Xpath::CExpr* expr) {
+  if (!expr) return false;
+  if (auto* binary = dynamic_cast<const CBinaryExpr*>(expr)) {
+    // Chains are walked along their left operands without recursion.
+    while (binary) {
+      if (ReadsVariables(binary->GetRight().Get())) return true;
+      expr = binary->GetLeft().Get();
+      binary = dynamic_cast<const CBinaryExpr*>(expr);
+    }
+    return ReadsVariables(expr);
+  }
+  if (dynamic_cast<const CVariableReferenceExpr*>(expr)) return true;
+  if (dynamic_cast<const CLiteralExpr*>(expr) || dynamic_cast<const CNumberExpr*>(expr) ||
+      dynamic_cast<const CRootExpr*>(expr)) {
+    return false;
+  }
+  if (auto* unary = dynamic_cast<const CUnaryExpr*>(expr)) return ReadsVariables(unary->GetOperand().Get());
+  if (auto* call = dynamic_cast<const CFunctionCallExpr*>(expr)) {
+    for (const XInterface<Xpath::CExpr>& argument : call->GetArguments()) {
+      if (ReadsVariables(argument.Get())) return true;
+    }
+    return false;
+  }
+  if (auto* path = dynamic_cast<const Xpath::CPathExpr*>(expr)) {
+    if (ReadsVariables(path->GetStart().Get())) return true;
+    for (const XInterface<Xpath::CStepExpr>& step : path->GetSteps()) {
+      if (PredicatesReadVariables(step->GetPredicates())) return true;
+    }
+    return false;
+  }
+  if (auto* step = dynamic_cast<const Xpath::CStepExpr*>(expr)) return PredicatesReadVariables(step->GetPredicates());
+  if (auto* filter = dynamic_cast<const CFilterExpr*>(expr)) {
+    return ReadsVariables(filter->GetPrimary().Get()) || PredicatesReadVariables(filter->GetPredicates());
+  }
+  if (auto* unionExpr = dynamic_cast<const CUnionExpr*>(expr)) {
+    for (const XInterface<Xpath::CExpr>& operand : unionExpr->GetOperands()) {
+      if (ReadsVariables(operand.Get())) return true;
+    }
+    return false;
+  }
+  return true;
+}
+
 XInterface<Xpath::CValue> COperandSite::Evaluate(const Xpath::CExpr* operand, Xpath::CContext* context,
                                                  bool& kept) const {
   kept = false;
@@ -143,6 +197,10 @@ XInterface<Xpath::CValue> COperandSite::Evaluate(const Xpath::CExpr* operand, Xp
   if (!cache) return operand->Evaluate(context);
   if (m_dependence < 0) m_dependence = DependenceOf(operand);
   if (!IsKept(EDependence(m_dependence))) return operand->Evaluate(context);
+  if (cache->IsLasting()) {
+    if (m_readsVariables < 0) m_readsVariables = ReadsVariables(operand) ? 1 : 0;
+    if (m_readsVariables == 1) return operand->Evaluate(context);
+  }
   kept = true;
   return cache->GetValue(operand, m_dependence == DocumentDependent, context);
 }

@@ -26,6 +26,10 @@ EDependence DependenceOf(const Xpath::CExpr* expr);
 // keeping for the whole evaluation of expr.
 bool HasKeptOperands(const Xpath::CExpr* expr);
 
+// True when expr, at any depth, reads a variable (or has a part whose
+// reads are not known).
+bool ReadsVariables(const Xpath::CExpr* expr);
+
 // One place where an expression evaluates a sub-expression. It works out
 // once, at the first evaluation that has a cache, whether the
 // sub-expression's value is kept there.
@@ -41,6 +45,7 @@ public:
 
 private:
   mutable int8_t m_dependence = -1;
+  mutable int8_t m_readsVariables = -1;
 };
 
 // Whether an expression keeps operands, worked out at its first evaluation.

@@ -17,7 +17,7 @@ XInterface<CValue> CEvaluationCache::GetValue(const Xpath::CExpr* expr, bool per
   // which the value reads nothing else.
   XInterface<CContext> own = new CContext(context, document, nullptr);
   XInterface<CValue> value = expr->Evaluate(own.Get());
-  m_values.emplace(key, CKept{const_cast<Xpath::CExpr*>(expr), value});
+  m_values.emplace(key, CKept{const_cast<Xpath::CExpr*>(expr), perDocument ? document : Dom::XNode(), value});
   return value;
 }
 

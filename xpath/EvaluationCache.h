@@ -20,6 +20,12 @@ namespace XpathPrivate {
 
 class CEvaluationCache final : public Core::CInterface {
 public:
+  // lasting: the cache serves many evaluations (the tests of a pattern over
+  // a run), between which variables may change; it keeps only operands that
+  // read no variable.
+  explicit CEvaluationCache(bool lasting = false) : m_lasting(lasting) {}
+  bool IsLasting() const { return m_lasting; }
+
   // The value of expr, evaluated at the first request. perDocument: it
   // depends on the document of the context node (an absolute path), and is
   // kept per document; otherwise on nothing of the node list.
@@ -35,8 +41,10 @@ public:
 private:
   struct CKept {
     Core::XInterface<Xpath::CExpr> expr;  // keeps the address from being reused
+    Dom::XNode document;                  // the same
     Core::XInterface<Xpath::CValue> value;
   };
+  bool m_lasting;
   std::map<std::pair<const Xpath::CExpr*, const Dom::CNode*>, CKept> m_values;
   std::map<std::pair<const Xpath::CNodeSet*, int32_t>, std::unique_ptr<CNodeSetSummary>> m_summaries;
 };

@@ -195,7 +195,10 @@ bool CTestStepPattern::Test(CMatchContext& context, const Dom::CNode* node,
 
   XInterface<CMatchNodeSet> nodeSet = new CMatchNodeSet(*this, host.Get(), node);
   XInterface<Xpath::CIterator> iterator = new CMatchIterator(nodeSet.Get());
-  XInterface<Xpath::CContext> predicateContext = new Xpath::CContext(host.Get(), iterator.Get());
+  // With the pattern's own prefixes, what an operand reads besides variables
+  // is the same in every test of the run.
+  XpathPrivate::CEvaluationCache* cache = namespaces ? context.GetPatternCache() : nullptr;
+  XInterface<Xpath::CContext> predicateContext = new Xpath::CContext(host.Get(), iterator.Get(), cache);
   for (size_t i = 0; i < predicates.size(); ++i) {
     nodeSet->SetPredicateIndex(i);
     if (!predicates[i]->Test(predicateContext.Get())) return false;

@@ -10,6 +10,9 @@
 namespace Xpath {
 class CContext;
 }
+namespace XpathPrivate {
+class CEvaluationCache;
+}
 
 namespace XsltPrivate {
 
@@ -35,6 +38,10 @@ public:
   // The name hash (XsltPrivate::HashLocalName) of the current node's local
   // name when it is an element, -1 for every other node.
   virtual int32_t GetNameHash() = 0;
+  // Where the predicates of patterns keep, across the matches of a run, the
+  // operands that depend on nothing but the document (a lasting cache);
+  // null: each test evaluates them afresh.
+  virtual XpathPrivate::CEvaluationCache* GetPatternCache() { return nullptr; }
 };
 
 } // namespace XsltPrivate

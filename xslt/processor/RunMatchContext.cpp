@@ -4,6 +4,7 @@
 #include "xslt/compiler/Pattern.h"
 #include "xslt/processor/Context.h"
 #include "xslt/processor/DataSet.h"
+#include "xslt/processor/TopLevelContext.h"
 
 namespace XsltPrivate {
 
@@ -17,6 +18,10 @@ CRunMatchContext::~CRunMatchContext() = default;
 Xpath::CContext* CRunMatchContext::GetXpathContext() {
   if (!m_xpathContext) m_xpathContext = m_context->GetXpathContext();
   return m_xpathContext.Get();
+}
+
+XpathPrivate::CEvaluationCache* CRunMatchContext::GetPatternCache() {
+  return m_context->GetTopLevelContext()->GetPatternCache();
 }
 
 Dom::XNode CRunMatchContext::GetCurrentNode() { return m_context->GetCurrentNode(); }

@@ -28,6 +28,7 @@ public:
   bool IsInKey(const Dom::XNode& node, Core::StringView keyNamespaceUri, Core::StringView keyLocalName,
                Core::StringView value) override;
   int32_t GetNameHash() override { return m_nameHash; }
+  XpathPrivate::CEvaluationCache* GetPatternCache() override;
 
 private:
   Core::XInterface<CContext> m_context;

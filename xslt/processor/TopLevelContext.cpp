@@ -4,6 +4,7 @@
 
 #include "xml/writer/OutputOptions.h"
 #include "xml/xslt/LocationHandler.h"
+#include "xpath/EvaluationCache.h"
 #include "xpath/Function.h"
 #include "xslt/compiler/Stylesheet.h"
 #include "xslt/processor/AttributeSetTable.h"
@@ -81,7 +82,14 @@ CNestingLevel::CNestingLevel(CContext& context, Core::StringView name) : m_run(c
 
 CNestingLevel::~CNestingLevel() { m_run->LeaveNesting(); }
 
+XpathPrivate::CEvaluationCache* CTopLevelContext::GetPatternCache() {
+  if (!m_patternCache) m_patternCache = new XpathPrivate::CEvaluationCache(true);
+  return m_patternCache.Get();
+}
+
 void CTopLevelContext::Shutdown() {
+  // Its values hold contexts of the run and documents.
+  m_patternCache = nullptr;
   if (m_variables) m_variables->Clear();
   // The packages' run state may hold values too (call arguments left
   // pending, groups of nodes), and so the run through them. Scopes that

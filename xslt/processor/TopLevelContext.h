@@ -19,6 +19,10 @@ class CTopLevelExtensionContext;
 class CXsltImplementation;
 } // namespace Xslt
 
+namespace XpathPrivate {
+class CEvaluationCache;
+}
+
 namespace XsltPrivate {
 
 class CAttributeSetTable;
@@ -51,6 +55,9 @@ public:
   Xpath::CFunctionLibrary* GetCoreFunctionLibrary() const { return m_coreFunctions.Get(); }
   CXsltFunctionTable* GetXsltFunctionTable() const { return m_xsltFunctions.Get(); }
   CDocumentCache* GetDocumentCache() const { return m_documents.Get(); }
+  // The lasting evaluation cache of pattern predicates (see CMatchContext),
+  // made at the first request and dropped at Shutdown.
+  XpathPrivate::CEvaluationCache* GetPatternCache();
   Xslt::CExtensionHandler* GetExtensionHandler() const { return m_extensionHandler.Get(); }
   Xslt::CTopLevelExtensionContext* GetTopLevelExtensionContext() const { return m_extensionContext.Get(); }
   Xslt::CLocationHandler* GetLocationHandler() const { return m_locationHandler.Get(); }
@@ -84,6 +91,7 @@ private:
   Core::XInterface<Xpath::CFunctionLibrary> m_coreFunctions;
   Core::XInterface<CXsltFunctionTable> m_xsltFunctions;
   Core::XInterface<CDocumentCache> m_documents;
+  Core::XInterface<XpathPrivate::CEvaluationCache> m_patternCache;
   Core::XInterface<Xslt::CExtensionHandler> m_extensionHandler;
   Core::XInterface<Xslt::CTopLevelExtensionContext> m_extensionContext;
   Core::XInterface<Xslt::CLocationHandler> m_locationHandler;

@@ -9,6 +9,11 @@
 #include "xslt/compiler/CompiledExpression.h"
 #include "xslt/compiler/PatternException.h"
 #include "xslt/compiler/PatternParser.h"
+#include "xpath/Axis.h"
+#include "xpath/NodeTest.h"
+#include "xpath/OperatorExpr.h"
+#include "xpath/Parser.h"
+#include "xpath/PathExpr.h"
 
 namespace {
 
@@ -304,6 +309,102 @@ TEST_F(PatternTest, ExpressionsResolvePrefixesOnTheirOwnElement) {
   CTestMatchContext context(run, doc->GetDocumentElement());
   XInterface<Xpath::CValue> value = expr->Evaluate(context.GetXpathContext());
   EXPECT_EQ(value->GetNumber().GetValue(), 2);
+}
+
+// A node test that counts the nodes it is asked about.
+class CCountingNodeTest final : public Xpath::CNodeTest {
+public:
+  explicit CCountingNodeTest(Core::String name) : m_name(std::move(name)) {}
+  int32_t GetKind() const override { return QName; }
+  Core::String GetLocalName() const override { return m_name; }
+  bool Match(Xpath::CContext*, const Dom::CNode* node) const override {
+    ++calls;
+    return node->GetNodeType() == Dom::ELEMENT_NODE && node->LocalNameView() == m_name;
+  }
+  using Xpath::CNodeTest::Match;
+  mutable int calls = 0;
+
+private:
+  Core::String m_name;
+};
+
+// n x elements with ids 0 .. n-1 and n ref elements with ids 0, 2, 4 ...
+Dom::XNode XsAndRefs(CStylesheetFixture& fixture, int n, int refStep) {
+  std::u16string markup = u"<r>";
+  for (int i = 0; i < n; ++i) {
+    markup += u"<x id='" + Core::FromUtf8(std::to_string(i)) + u"'/><ref id='" +
+              Core::FromUtf8(std::to_string(refStep * i)) + u"'/>";
+  }
+  return fixture.trees.Build(markup + u"</r>");
+}
+
+// x[@id = /r/ref/@id] with a ref step that counts: with the run's pattern
+// cache the path is walked once per document over all the matches of a
+// run, not once per x; the nodes matched stay the same.
+TEST_F(PatternTest, InvariantOperandsAreWalkedOncePerDocument) {
+  const int n = 200;
+  XInterface<CCountingNodeTest> refs = new CCountingNodeTest(u"ref");
+  XInterface<Xpath::CPathExpr> path = new Xpath::CPathExpr(true);
+  path->AddStep(new Xpath::CStepExpr(new XpathPrivate::CChildAxis(), new XpathPrivate::CNameNodeTest(u"", u"r")));
+  path->AddStep(new Xpath::CStepExpr(new XpathPrivate::CChildAxis(), XInterface<Xpath::CNodeTest>(refs)));
+  path->AddStep(new Xpath::CStepExpr(new XpathPrivate::CAttributeAxis(), new XpathPrivate::CNameNodeTest(u"", u"id")));
+  XInterface<Xpath::CExpr> id;
+  XpathPrivate::CParser().Parse(id, u"@id");
+  XInterface<Xpath::CStepExpr> x =
+      new Xpath::CStepExpr(new XpathPrivate::CChildAxis(), new XpathPrivate::CNameNodeTest(u"", u"x"));
+  x->AddPredicate(new Xpath::CPredicate(new XpathPrivate::CEqualityExpr(0, id, XInterface<Xpath::CExpr>(path))));
+  XInterface<XsltPrivate::CLocationPathPattern> alternative =
+      new XsltPrivate::CLocationPathPattern(new XsltPrivate::CAnyStartPattern());
+  alternative->AddStep(new XsltPrivate::CChildStepPattern(x));
+  XInterface<CPattern> pattern = new CPattern();
+  pattern->Add(alternative);
+  pattern->SetNamespaces(run.runPrefixes.Get());
+
+  auto countMatches = [&](const Dom::XNode& doc) {
+    int matched = 0;
+    for (const Dom::XNode& node : AllNodes(doc)) {
+      CTestMatchContext context(run, node);
+      if (pattern->Match(context, node)) ++matched;
+    }
+    return matched;
+  };
+  Dom::XNode evens = XsAndRefs(fixture, n, 2);
+  Dom::XNode threes = XsAndRefs(fixture, n, 3);
+  EXPECT_EQ(countMatches(evens), n / 2);
+  EXPECT_GT(refs->calls, 2 * n * (n / 2));  // afresh for every x
+
+  run.patternCache = new XpathPrivate::CEvaluationCache(true);
+  refs->calls = 0;
+  EXPECT_EQ(countMatches(evens), n / 2);
+  EXPECT_EQ(countMatches(threes), (n + 2) / 3);
+  EXPECT_EQ(countMatches(evens), n / 2);
+  EXPECT_LE(refs->calls, 2 * (2 * n));  // the children of each r once
+}
+
+// With a lasting cache, operands that read variables or the context are
+// still evaluated for every test, and an operand that raises raises at
+// every test that reaches it.
+TEST_F(PatternTest, PatternCacheKeepsResultsAndErrors) {
+  run.patternCache = new XpathPrivate::CEvaluationCache(true);
+  struct Case {
+    const char16_t* text;
+    const char* expected;
+  } cases[] = {
+      {u"item[@n = /list/item[last()]/@n - 1]", "item#3"},
+      {u"item[count(/list/item) = @n]", "item#4"},
+      {u"item[@n > count(/list/*) div 2]", "item#3 item#4"},
+      {u"item[position() = count(/list/other)]", "item#1"},
+      {u"item[../other = /list/item[@id]/@id]", ""},
+      {u"list[item/@n = /list/item[@id]/@n]", "list"},
+      {u"item[not(@n = /list/item[@id]/@n)]", "item#1 item#2 item#3"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Matches(c.text, List), c.expected) << Core::ToUtf8(c.text);
+  Dom::XNode doc = fixture.trees.Build(List);
+  XInterface<CPattern> failing = Compile(u"item[@n = /list/undeclared:item]");
+  for (int i = 0; i < 2; ++i) {
+    CTestMatchContext context(run, doc->GetDocumentElement()->FirstChild());
+    EXPECT_THROW(failing->Match(context, doc->GetDocumentElement()->FirstChild()), Xpath::CXpathException);
+  }
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "tools/PlainXpathImplementation.h"
 #include "xml/tree/Dom.h"
 #include "xpath/Context.h"
+#include "xpath/EvaluationCache.h"
 #include "xpath/Function.h"
 #include "xslt/compiler/Pattern.h"
 #include "xslt/processor/MatchContext.h"
@@ -75,6 +76,8 @@ struct CTestRun {
   Core::XInterface<KeltoTools::CPlainXpathImplementation> implementation = new KeltoTools::CPlainXpathImplementation;
   std::vector<CTestKey> keys;
   int xpathContexts = 0;  // how many match contexts built their XPath context
+  // What the run keeps across matches for pattern predicates; none unless set.
+  Core::XInterface<XpathPrivate::CEvaluationCache> patternCache;
 };
 
 class CTestMatchContext : public XsltPrivate::CMatchContext {
@@ -109,6 +112,7 @@ public:
     }
     return false;
   }
+  XpathPrivate::CEvaluationCache* GetPatternCache() override { return m_run.patternCache.Get(); }
   int32_t GetNameHash() override {
     return m_node->GetNodeType() == Dom::ELEMENT_NODE ? XsltPrivate::HashLocalName(m_node->LocalNameView()) : -1;
   }
