@@ -40,8 +40,9 @@ void CXdmDocumentHandler::SetDocumentLocator(Sxp::ILocator* locator) {
 template <class T>
 T* CXdmDocumentHandler::AllocateRecord(EKindSlot kind) {
   if (size_t(m_nodeEnd - m_nodeFill) < sizeof(T)) {
-    m_nodeFill = m_store->NewNodeBlock(m_store->nodeBlockSize);
-    m_nodeEnd = m_nodeFill + m_store->nodeBlockSize;
+    size_t size = m_store->nodeBlockSize;
+    m_nodeFill = m_store->NewNodeBlock(size);
+    m_nodeEnd = m_nodeFill + size;
   }
   T* record = new (m_nodeFill) T{};
   m_nodeFill += sizeof(T);

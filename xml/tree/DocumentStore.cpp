@@ -1,5 +1,6 @@
 #include "xml/tree/DocumentStore.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 
@@ -55,6 +56,7 @@ char* CDocumentStore::NewNodeBlock(size_t bytes) {
   MakeRoom(nodeBlocks);
   char* block = static_cast<char*>(::operator new(bytes));
   nodeBlocks.push_back(block);
+  nodeBlockSize = std::min(2 * nodeBlockSize, NODE_BLOCK_SIZE);
   if (nodeBlocks.size() > kBlocksOfSmallDocument) Core::UseLargePagesForHeap();
   return block;
 }
@@ -67,6 +69,7 @@ char16_t* CDocumentStore::NewTextBlock(size_t units) {
   auto* block = static_cast<char16_t*>(std::malloc(units * sizeof(char16_t)));
   if (!block) throw std::bad_alloc();
   textBlocks.push_back(block);
+  textBlockSize = std::min(2 * textBlockSize, TEXT_BLOCK_SIZE);
   if (textBlocks.size() > kBlocksOfSmallDocument) Core::UseLargePagesForHeap();
   return block;
 }

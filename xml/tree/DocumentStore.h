@@ -24,6 +24,11 @@ enum EKindSlot : int {
 
 constexpr size_t NODE_BLOCK_SIZE = 16000;  // bytes
 constexpr size_t TEXT_BLOCK_SIZE = 16000;  // UTF-16 units
+// A document's first blocks are small, and each new one is twice the size
+// of the one before up to the sizes above: a run may keep thousands of small
+// documents.
+constexpr size_t FIRST_NODE_BLOCK_SIZE = 1000;
+constexpr size_t FIRST_TEXT_BLOCK_SIZE = 500;
 
 struct CDocumentStore {
   CDocumentStore(CDocumentNode* document, uint32_t documentNumber);
@@ -51,9 +56,9 @@ struct CDocumentStore {
   CNamespaceScope* scopes = nullptr;
   int32_t nextNodeIndex = 1;
   std::vector<char*> nodeBlocks;
-  size_t nodeBlockSize = NODE_BLOCK_SIZE;
+  size_t nodeBlockSize = FIRST_NODE_BLOCK_SIZE;
   std::vector<char16_t*> textBlocks;
-  size_t textBlockSize = TEXT_BLOCK_SIZE;
+  size_t textBlockSize = FIRST_TEXT_BLOCK_SIZE;
 };
 
 } // namespace Dom

@@ -1,5 +1,6 @@
 #include "xml/tree/Names.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -7,7 +8,10 @@ namespace Dom {
 
 namespace {
 constexpr size_t kChunkSize = 64 * 1024;
+constexpr size_t kFirstChunkSize = 2 * 1024;
 }
+
+CStoreArena::CStoreArena() : m_nextChunk(kFirstChunkSize) {}
 
 CStoreArena::~CStoreArena() {
   for (char* chunk : m_chunks) ::operator delete(chunk);
@@ -26,10 +30,13 @@ void* CStoreArena::Allocate(size_t bytes, size_t align) {
       }
       return own;
     }
-    char* chunk = static_cast<char*>(::operator new(kChunkSize));
+    size_t size = m_nextChunk;
+    while (size < bytes + align) size *= 2;
+    m_nextChunk = std::min(2 * size, kChunkSize);
+    char* chunk = static_cast<char*>(::operator new(size));
     m_chunks.push_back(chunk);
     m_fill = chunk;
-    m_end = chunk + kChunkSize;
+    m_end = chunk + size;
     p = reinterpret_cast<uintptr_t>(chunk);
   }
   m_fill = reinterpret_cast<char*>(p + bytes);

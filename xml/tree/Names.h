@@ -37,7 +37,7 @@ inline uint32_t HashPrefix(Core::StringView s) {
 // NUL-terminated copy of each distinct string handed to Intern.
 class CStoreArena {
 public:
-  CStoreArena() = default;
+  CStoreArena();
   CStoreArena(const CStoreArena&) = delete;
   CStoreArena& operator=(const CStoreArena&) = delete;
   ~CStoreArena();
@@ -58,6 +58,7 @@ private:
   std::vector<char*> m_chunks;
   char* m_fill = nullptr;
   char* m_end = nullptr;
+  size_t m_nextChunk;  // grows to the full chunk size
   std::unordered_set<Core::StringView> m_atoms;
 };
 
