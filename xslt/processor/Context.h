@@ -119,6 +119,7 @@ public:
   // Keep the documents loaded in this scope to the end of the run.
   void SetFlag16() { m_flags |= KeepDocumentsForRun; }
   void SetTextOnly() { m_flags |= TextOnly; }
+  void ClearTextOnly() { m_flags &= ~uint32_t(TextOnly); }
   bool IsTextOnly() const { return (m_flags & TextOnly) != 0; }
   uint32_t GetFlags() const { return m_flags; }
   // The binding EndScope commits to the enclosing variable scope.

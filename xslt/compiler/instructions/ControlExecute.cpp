@@ -53,6 +53,9 @@ void CMessage::Execute(CContext& context) {
   Core::XInterface<COutputElementStack> output(
       new COutputElementStack(context.GetImplementation()->GetMessageHandler()));
   Core::XInterface<CContext> capture(new CContext(context, output.Get()));
+  // The message goes to its own stream: written inside xsl:attribute or
+  // xsl:comment, its elements still give their text.
+  capture->ClearTextOnly();
   capture->StartDocument();
   ExecuteInstructions(m_content, *capture);
   capture->EndDocument();
