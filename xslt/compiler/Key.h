@@ -26,6 +26,9 @@ public:
   // the string value of each node of a node-set result, else the result as
   // a string. Both are evaluated in a child of the context over the node.
   void GetKeyValues(const Dom::XNode& node, CContext& context, std::vector<Core::String>& values);
+  // The key's values were asked for again while the node's were being worked
+  // out: fatal error 60, reported at the declaration and the node.
+  [[noreturn]] void ThrowCircular(const Dom::XNode& node, CContext& context);
 
 private:
   Core::XInterface<CExpandedName> m_name;

@@ -5,6 +5,7 @@
 #include "xslt/processor/DataSet.h"
 #include "xslt/processor/MatchContext.h"
 #include "xslt/processor/TopLevelContext.h"
+#include "xslt/processor/XsltException.h"
 
 namespace XsltPrivate {
 
@@ -83,6 +84,12 @@ void CKey::GetKeyValues(const Dom::XNode& node, CContext& context, std::vector<C
     }
   }
   indexed.EndScope();
+}
+
+void CKey::ThrowCircular(const Dom::XNode& node, CContext& context) {
+  CIndexedNode indexed(*this, context, node);
+  indexed.GetContext().ThrowError(Xslt::CXsltException::CircularKeyDefinitions, m_name->NamespaceUri(),
+                                  m_name->LocalName());
 }
 
 } // namespace XsltPrivate

@@ -39,15 +39,7 @@ public:
   // (key() on its own name, directly or through other keys) would ask
   // forever: that is fatal error 60, raised at the declaration.
   void GetKeyValues(const Dom::XNode& node, std::vector<Core::String>& values) override {
-    if (m_active) {
-      // Reported at the node whose values needed the key again.
-      Core::XInterface<CContext> declaration(new CContext(*m_runContext, m_key.Get(), false));
-      Core::XInterface<Xpath::CNodeSet> single(new XpathPrivate::CSingleNodeSet(m_active));
-      Core::XInterface<Xpath::CIterator> iterator = single->CreateIterator();
-      Core::XInterface<CContext> at(new CContext(*declaration, iterator.Get()));
-      CExpandedName* name = m_key->GetName();
-      at->ThrowError(CXsltException::CircularKeyDefinitions, name->NamespaceUri(), name->LocalName());
-    }
+    if (m_active) m_key->ThrowCircular(m_active, *m_runContext);
     struct CActive {
       Dom::XNode& active;
       CActive(Dom::XNode& a, const Dom::XNode& node) : active(a) { active = node; }
