@@ -10,6 +10,7 @@
 #include "xpath/OperatorExpr.h"
 #include "xpath/PathExpr.h"
 #include "xpath/support/EvalFixture.h"
+#include "support/CountingNodeTest.h"
 
 namespace {
 
@@ -240,22 +241,7 @@ TEST_F(InvariantOperands, AReadThatRaisedRaisesAgain) {
   m_host.Variables().Bind(u"", u"flaky", nullptr);
 }
 
-// A node test that counts the nodes it is asked about.
-class CCountingNodeTest final : public Xpath::CNodeTest {
-public:
-  explicit CCountingNodeTest(Core::String name) : m_name(std::move(name)) {}
-  int32_t GetKind() const override { return QName; }
-  Core::String GetLocalName() const override { return m_name; }
-  bool Match(Xpath::CContext*, const Dom::CNode* node) const override {
-    ++calls;
-    return node->GetNodeType() == Dom::ELEMENT_NODE && node->LocalNameView() == m_name;
-  }
-  using Xpath::CNodeTest::Match;
-  mutable int calls = 0;
-
-private:
-  Core::String m_name;
-};
+using TestSupport::CCountingNodeTest;
 
 // The core functions, counting how often a call looks one up: once per
 // evaluation of the call.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "support/CompilerFixture.h"
+#include "support/CountingNodeTest.h"
 #include "support/TestMatchContext.h"
 #include "xpath/XpathException.h"
 #include "xslt/compiler/CompiledExpression.h"
@@ -311,22 +312,7 @@ TEST_F(PatternTest, ExpressionsResolvePrefixesOnTheirOwnElement) {
   EXPECT_EQ(value->GetNumber().GetValue(), 2);
 }
 
-// A node test that counts the nodes it is asked about.
-class CCountingNodeTest final : public Xpath::CNodeTest {
-public:
-  explicit CCountingNodeTest(Core::String name) : m_name(std::move(name)) {}
-  int32_t GetKind() const override { return QName; }
-  Core::String GetLocalName() const override { return m_name; }
-  bool Match(Xpath::CContext*, const Dom::CNode* node) const override {
-    ++calls;
-    return node->GetNodeType() == Dom::ELEMENT_NODE && node->LocalNameView() == m_name;
-  }
-  using Xpath::CNodeTest::Match;
-  mutable int calls = 0;
-
-private:
-  Core::String m_name;
-};
+using TestSupport::CCountingNodeTest;
 
 // n x elements with ids 0 .. n-1 and n ref elements with ids 0, 2, 4 ...
 Dom::XNode XsAndRefs(CStylesheetFixture& fixture, int n, int refStep) {
