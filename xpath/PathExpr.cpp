@@ -331,7 +331,8 @@ struct CPathParts {
   XInterface<CContext> context;
   XInterface<Xpath::CExpr> start;
   const std::vector<XInterface<Xpath::CStepExpr>>* steps;  // the plan
-  XInterface<Core::CInterface> owner;
+  XInterface<Core::CInterface> owner;  // keeps steps and shape
+  const CWalkShape* shape;
 
   size_t Size() const { return steps->size() + (start ? 1 : 0); }
   // The node set of level from node (null for level 0: the path's context).
@@ -553,24 +554,14 @@ void CGenericPathNodeSet::Compute() {
 
 bool CGenericPathNodeSet::Walk(std::vector<Dom::XNode>* result) {
   size_t size = m_parts.Size();
-  std::vector<CNodeAddressSet> seen(size);
-  // A level needs no check for nodes reached twice when it is the first, or
-  // when its step goes down one level (or stays) from the distinct nodes of
-  // the level above. Steps that need children are skipped for nodes without.
-  size_t offset = m_parts.start ? 1 : 0;
-  std::vector<char> distinct(size, 0), needsChildren(size, 0), needsElement(size, 0);
-  // Any axis from one node gives distinct nodes.
-  bool single = m_parts.start && dynamic_cast<const CRootExpr*>(m_parts.start.Get());
-  distinct[0] = 1;
-  for (size_t level = 1; level < size; ++level) {
-    int32_t axis = (*m_parts.steps)[level - offset]->GetAxisCode();
-    // Not the namespace axis: elements that declare nothing share the
-    // namespace nodes of the element that declared them.
-    distinct[level] = single || (distinct[level - 1] && (axis == Xpath::CAxis::Child || axis == Xpath::CAxis::Attribute ||
-                                                         axis == Xpath::CAxis::Self));
-    single = single && (axis == Xpath::CAxis::Self || axis == Xpath::CAxis::Parent);
-    needsChildren[level] = axis == Xpath::CAxis::Child || axis == Xpath::CAxis::Descendant;
-    needsElement[level] = axis == Xpath::CAxis::Attribute || axis == Xpath::CAxis::Namespace;
+  const std::vector<uint8_t>& levels = m_parts.shape->levels;
+  // Sets of the nodes met per level, made for the levels that need one.
+  std::vector<CNodeAddressSet> seen;
+  for (uint8_t flags : levels) {
+    if (!(flags & CWalkShape::Distinct)) {
+      seen.resize(size);
+      break;
+    }
   }
 
   // Depth first, as a loop: each node new to its level is expanded into the
@@ -592,14 +583,14 @@ bool CGenericPathNodeSet::Walk(std::vector<Dom::XNode>* result) {
       continue;
     }
     size_t level = frame.level;
-    if (!distinct[level] && !seen[level].Insert(node.Get())) continue;
+    if (!(levels[level] & CWalkShape::Distinct) && !seen[level].Insert(node.Get())) continue;
     if (level + 1 == size) {
       if (!result) return true;
       result->push_back(std::move(node));
       continue;
     }
-    if (needsChildren[level + 1] && !node->FirstChild()) continue;
-    if (needsElement[level + 1] && node->GetNodeType() != Dom::ELEMENT_NODE) continue;
+    if ((levels[level + 1] & CWalkShape::NeedsChildren) && !node->FirstChild()) continue;
+    if ((levels[level + 1] & CWalkShape::NeedsElement) && node->GetNodeType() != Dom::ELEMENT_NODE) continue;
     XInterface<CIterator> next = m_parts.Open(level + 1, node)->CreateIterator();
     stack.push_back({level + 1, std::move(next), true});
   }
@@ -1057,7 +1048,10 @@ XInterface<CValue> CStepExpr::Evaluate(CContext* context) const {
   return new CNodeSetValue(CreateNodeSet(scope.Get(), context->GetNode()));
 }
 
-CPathExpr::CPathExpr(bool absolute) : m_absolute(absolute) {
+CPathExpr::CPathExpr(const XInterface<CExpr>& start)
+    : m_startIsRoot(dynamic_cast<const XpathPrivate::CRootExpr*>(start.Get()) != nullptr), m_start(start) {}
+
+CPathExpr::CPathExpr(bool absolute) : m_startIsRoot(absolute), m_absolute(absolute) {
   if (absolute) m_start = new XpathPrivate::CRootExpr();
 }
 
@@ -1124,6 +1118,35 @@ bool CPathExpr::IsGeneral(const std::vector<XInterface<CStepExpr>>& steps, bool 
   return false;
 }
 
+XpathPrivate::CWalkShape CPathExpr::ShapeOf(const std::vector<XInterface<CStepExpr>>& steps, bool exact) const {
+  XpathPrivate::CWalkShape shape;
+  shape.general = IsGeneral(steps, exact);
+  using XpathPrivate::CWalkShape;
+  // A level needs no check for nodes reached twice when it is the first, or
+  // when its step goes down one level (or stays) from the distinct nodes of
+  // the level above. Steps that need children are skipped for nodes without.
+  size_t offset = m_start ? 1 : 0;
+  size_t size = steps.size() + offset;
+  shape.levels.assign(size, 0);
+  if (size == 0) return shape;
+  // Any axis from one node gives distinct nodes.
+  bool single = m_start && m_startIsRoot;
+  shape.levels[0] = CWalkShape::Distinct;
+  for (size_t level = 1; level < size; ++level) {
+    int32_t axis = steps[level - offset]->GetAxisCode();
+    // Not the namespace axis: elements that declare nothing share the
+    // namespace nodes of the element that declared them.
+    bool distinct = single || ((shape.levels[level - 1] & CWalkShape::Distinct) &&
+                               (axis == CAxis::Child || axis == CAxis::Attribute || axis == CAxis::Self));
+    single = single && (axis == CAxis::Self || axis == CAxis::Parent);
+    uint8_t flags = distinct ? CWalkShape::Distinct : 0;
+    if (axis == CAxis::Child || axis == CAxis::Descendant) flags |= CWalkShape::NeedsChildren;
+    if (axis == CAxis::Attribute || axis == CAxis::Namespace) flags |= CWalkShape::NeedsElement;
+    shape.levels[level] = flags;
+  }
+  return shape;
+}
+
 XInterface<CValue> CPathExpr::Evaluate(CContext* outer) const {
   XInterface<CContext> scope = XpathPrivate::CEvaluationCache::Scope(outer, m_keptCheck.Needed(this));
   CContext* context = scope.Get();
@@ -1133,10 +1156,15 @@ XInterface<CValue> CPathExpr::Evaluate(CContext* outer) const {
   // one; a path that cannot raise is free to walk as it goes wherever that
   // gives document order, and to take its shorter plan.
   const std::vector<XInterface<CStepExpr>>& steps = mayRaise ? m_steps : m_plan;
-  XpathPrivate::CPathParts parts{context, m_start, &steps, const_cast<CPathExpr*>(this)};
-  bool general = IsGeneral(steps, mayRaise);
+  if (!m_shaped) {
+    m_stepsShape = ShapeOf(m_steps, true);
+    m_planShape = ShapeOf(m_plan, false);
+    m_shaped = true;
+  }
+  const XpathPrivate::CWalkShape& shape = mayRaise ? m_stepsShape : m_planShape;
+  XpathPrivate::CPathParts parts{context, m_start, &steps, const_cast<CPathExpr*>(this), &shape};
   XInterface<CNodeSet> nodeSet;
-  if (general) nodeSet = new XpathPrivate::CGenericPathNodeSet(std::move(parts), mayRaise);
+  if (shape.general) nodeSet = new XpathPrivate::CGenericPathNodeSet(std::move(parts), mayRaise);
   else nodeSet = new XpathPrivate::CChildPathNodeSet(std::move(parts), mayRaise);
   return new CNodeSetValue(nodeSet);
 }

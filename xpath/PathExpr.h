@@ -55,6 +55,18 @@ private:
   mutable CRaiseConditions m_conditions;
 };
 
+// How a path's nodes are produced from one list of steps, read from the
+// steps alone: collected and sorted (general) or walked as nested
+// iterators, and for a collecting walk, per level (the start, when there is
+// one, is level 0): whether its nodes are distinct without a check, and
+// whether a node leads anywhere without children or without being an
+// element.
+struct CWalkShape {
+  enum : uint8_t { Distinct = 1, NeedsChildren = 2, NeedsElement = 4 };
+  bool general = false;
+  std::vector<uint8_t> levels;
+};
+
 } // namespace XpathPrivate
 
 namespace Xpath {
@@ -108,7 +120,7 @@ private:
 class CPathExpr : public CExpr {
 public:
   // A path that continues a filter expression.
-  explicit CPathExpr(const Core::XInterface<CExpr>& start) : m_start(start) {}
+  explicit CPathExpr(const Core::XInterface<CExpr>& start);
   // true: an absolute path (its start is the root); false: a relative one.
   explicit CPathExpr(bool absolute);
 
@@ -124,6 +136,15 @@ private:
   // nested iterators. exact: only by the shapes that guarantee document
   // order from any start.
   bool IsGeneral(const std::vector<Core::XInterface<CStepExpr>>& steps, bool exact) const;
+  XpathPrivate::CWalkShape ShapeOf(const std::vector<Core::XInterface<CStepExpr>>& steps, bool exact) const;
+
+  // The shapes of the written steps (walked when errors may arise) and of
+  // the plan, worked out at the first evaluation: the steps are complete
+  // by then and never change.
+  mutable bool m_shaped = false;
+  mutable XpathPrivate::CWalkShape m_stepsShape;
+  mutable XpathPrivate::CWalkShape m_planShape;
+  bool m_startIsRoot = false;
 
   XpathPrivate::CRaiseCheck m_raiseCheck;
   XpathPrivate::CKeptOperandsCheck m_keptCheck;
