@@ -176,8 +176,7 @@ CContext::~CContext() {
 void CContext::BeginScope() {
   m_bindingPending = false;
   if (m_flags & OwnVariableScope) m_variables->PushScope();
-  if (Xslt::CTopLevelExtensionContext* packages = m_topLevel->GetTopLevelExtensionContext())
-    packages->StartAll((m_flags & FreshVariableTable) != 0);
+  m_topLevel->OpenPackageScope((m_flags & FreshVariableTable) != 0);
   m_flags |= ScopeOpen;
 }
 
@@ -187,12 +186,10 @@ void CContext::EndScope() {
   // Every step runs whatever an earlier one threw; the first failure is
   // thrown at the end.
   std::exception_ptr failure;
-  if (Xslt::CTopLevelExtensionContext* packages = m_topLevel->GetTopLevelExtensionContext()) {
-    try {
-      packages->FinishAll();
-    } catch (...) {
-      failure = std::current_exception();
-    }
+  try {
+    m_topLevel->ClosePackageScope();
+  } catch (...) {
+    failure = std::current_exception();
   }
   if (m_documents) m_documents->End((m_flags & KeepScopeDocuments) != 0, (m_flags & KeepDocumentsForRun) != 0);
   if (m_flags & OwnVariableScope) m_variables->PopScope();

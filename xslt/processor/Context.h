@@ -8,9 +8,10 @@
 //
 // Each context is also a scope. It opens when the context is made (a scope of
 // the local variables for contexts that have their own, a scope of loaded
-// documents, Start of every package context) and ends with EndScope, called
-// by whoever made the context when its work is done: package contexts
-// finish, documents nobody keeps are unloaded, the variable scope is popped
+// documents, a scope of the package contexts, started once package code runs
+// in it) and ends with EndScope, called by whoever made the context when its
+// work is done: package contexts that started finish, documents nobody keeps
+// are unloaded, the variable scope is popped
 // and a binding the instruction left pending (xsl:variable, xsl:param) is
 // committed to the enclosing scope. The destructor ends a scope still open
 // (an exception unwound its maker) and never throws.

@@ -2,7 +2,9 @@
 // The contract between the processor and an extension package. A package
 // owns one namespace URI and hands out the element and function objects of
 // that namespace; per run it keeps its state in a package context, which
-// every run-time scope starts when it opens and finishes when it closes.
+// every run-time scope starts and finishes: scopes nest, and a scope starts
+// the package contexts before package code runs while it is open (a scope
+// in which no package code runs may skip them).
 // Failures of package code are thrown as Core::IException (XSLT errors as
 // Xslt::CXsltException) and pass through the registry unchanged.
 #include "core/Interface.h"

@@ -2,6 +2,7 @@
 
 #include "xslt/compiler/ExtensionInstruction.h"
 #include "xslt/processor/OutputElementStack.h"
+#include "xslt/processor/TopLevelContext.h"
 
 namespace XsltPrivate {
 
@@ -99,12 +100,17 @@ private:
   bool m_ended = false;
 };
 
+// Package code may run from here on: every open scope starts the package
+// contexts first.
 CPrivateExtensionContext::CPrivateExtensionContext(CContext* context, CExtensionInstruction* instruction)
-    : m_context(context), m_instruction(instruction) {}
+    : m_context(context), m_instruction(instruction) {
+  context->GetTopLevelContext()->StartPackageScopes();
+}
 
 CPrivateExtensionContext::CPrivateExtensionContext(CContext* child, CExtensionInstruction* instruction,
                                                    CExtensionScopes* scopes)
     : m_context(child), m_instruction(instruction), m_scopes(scopes), m_ownsScope(true) {
+  child->GetTopLevelContext()->StartPackageScopes();
   m_scopes->Add(this);
   m_scopes->Open(child);
 }
@@ -173,7 +179,9 @@ Core::XInterface<Xslt::CExtensionContext> CPrivateExtensionContext::CreateContex
 }
 
 Xslt::CTopLevelExtensionContext* CPrivateExtensionContext::GetTopLevelExtensionContext() {
-  return Live().GetTopLevelExtensionContext();
+  CContext& context = Live();
+  context.GetTopLevelContext()->StartPackageScopes();
+  return context.GetTopLevelExtensionContext();
 }
 
 Xpath::CNodeSet* CPrivateExtensionContext::GetCurrentNodeList() { return Live().GetCurrentNodeList(); }

@@ -87,6 +87,32 @@ XpathPrivate::CEvaluationCache* CTopLevelContext::GetPatternCache() {
   return m_patternCache.Get();
 }
 
+void CTopLevelContext::ClosePackageScope() {
+  if (!m_unstartedScopes.empty()) {
+    m_unstartedScopes.pop_back();
+    return;
+  }
+  if (m_extensionContext) m_extensionContext->FinishAll();
+}
+
+void CTopLevelContext::StartPackageScopes() {
+  if (m_unstartedScopes.empty()) return;
+  if (!m_extensionContext) {
+    m_unstartedScopes.clear();
+    return;
+  }
+  // A scope counts as started once its Start calls are made, also when one
+  // of them throws: its end then finishes every package, as it would have.
+  size_t started = 0;
+  try {
+    while (started < m_unstartedScopes.size()) m_extensionContext->StartAll(m_unstartedScopes[started++]);
+  } catch (...) {
+    m_unstartedScopes.erase(m_unstartedScopes.begin(), m_unstartedScopes.begin() + std::ptrdiff_t(started));
+    throw;
+  }
+  m_unstartedScopes.clear();
+}
+
 void CTopLevelContext::Shutdown() {
   // Its values hold contexts of the run and documents.
   m_patternCache = nullptr;

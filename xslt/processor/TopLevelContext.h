@@ -7,6 +7,7 @@
 // context it was made in), and contexts hold this object: Shutdown, at the
 // end of the run, drops the values and documents so the cycles are broken.
 #include <cstdint>
+#include <vector>
 
 #include "core/Interface.h"
 #include "xpath/Context.h"
@@ -74,6 +75,17 @@ public:
   void LeaveNesting() { --m_nesting; }
   int32_t GetNesting() const { return m_nesting; }
 
+  // The run-time scopes as the package contexts see them. A scope starts
+  // the package contexts only once package code may run while it is open
+  // (StartPackageScopes, called before any extension code runs): most
+  // scopes of a run see no package code, and for them Start and Finish of
+  // every package would be all their cost. Scopes end innermost first.
+  void OpenPackageScope(bool freshVariableTable) { m_unstartedScopes.push_back(freshVariableTable); }
+  void ClosePackageScope();
+  // Starts the package contexts for every open scope that has not started
+  // them, outermost first.
+  void StartPackageScopes();
+
   // The end of the run: drops global values, the packages' run state and
   // every document kept.
   void Shutdown();
@@ -99,6 +111,9 @@ private:
   Core::XInterface<Xpath::CDataSet> m_exprDataSet;
   Core::XInterface<Xpath::CXpathImplementation> m_xpathImplementation;
 
+  // The innermost open scopes that have not started the package contexts,
+  // outermost first, with their flags; the scopes below them have.
+  std::vector<bool> m_unstartedScopes;
   int32_t m_nesting = 0;
   // Where the stack stood when the run began, and how far it may grow.
   uintptr_t m_stackBase = 0;
