@@ -20,7 +20,7 @@ void CParam::Bind(CContext& context, const CParamList& parameters) const {
   CExpandedName* name = GetName();
   Core::XInterface<Xpath::CValue> value = parameters.Find(name->NamespaceUri(), name->LocalName());
   if (!value) value = Evaluate(context);
-  context.SetPendingVariable(name->NamespaceUri(), name->LocalName(), value.Get());
+  context.SetPendingVariable(name, value.Get());
 }
 
 Core::XInterface<Xpath::CValue> CVariable::Evaluate(CContext& context) const { return m_definition.Evaluate(context); }
@@ -29,7 +29,7 @@ void CVariable::Execute(CContext& context) {
   context.SetFlag8();
   Core::XInterface<Xpath::CValue> value = Evaluate(context);
   CExpandedName* name = GetName();
-  context.SetPendingVariable(name->NamespaceUri(), name->LocalName(), value.Get());
+  context.SetPendingVariable(name, value.Get());
 }
 
 } // namespace XsltPrivate

@@ -195,11 +195,13 @@ void CContext::EndScope() {
   if (m_flags & OwnVariableScope) m_variables->PopScope();
   Core::XInterface<Xpath::CValue> value = std::move(m_pendingValue);
   m_pendingValue = nullptr;
+  Core::XInterface<CExpandedName> name = std::move(m_pendingName);
+  m_pendingName = nullptr;
   if (m_bindingPending) {
     m_bindingPending = false;
-    if (!m_variables->Bind(m_pendingNamespaceUri, m_pendingLocalName, value.Get()) && !failure) {
+    if (!m_variables->Bind(name.Get(), value.Get()) && !failure) {
       try {
-        ThrowError(CXsltException::DuplicateVariableName, m_pendingNamespaceUri, m_pendingLocalName);
+        ThrowError(CXsltException::DuplicateVariableName, name->NamespaceUri(), name->LocalName());
       } catch (...) {
         failure = std::current_exception();
       }
@@ -209,11 +211,15 @@ void CContext::EndScope() {
 }
 
 void CContext::SetPendingVariable(Core::StringView namespaceUri, Core::StringView localName, Xpath::CValue* value) {
+  Core::XInterface<CExpandedName> name(new CExpandedName(Core::String(namespaceUri), Core::String(localName)));
+  SetPendingVariable(name.Get(), value);
+}
+
+void CContext::SetPendingVariable(CExpandedName* name, Xpath::CValue* value) {
   m_bindingPending = true;
-  m_pendingNamespaceUri = namespaceUri;
-  m_pendingLocalName = localName;
+  m_pendingName = name;
   // Kept as it is walked: a value used many times is worked out once.
-  m_pendingValue = KeepNodeSetValue(value, this, namespaceUri, localName);
+  m_pendingValue = KeepNodeSetValue(value, this, name->NamespaceUri(), name->LocalName());
 }
 
 // ---- accessors ----------------------------------------------------------

@@ -125,6 +125,8 @@ public:
   uint32_t GetFlags() const { return m_flags; }
   // The binding EndScope commits to the enclosing variable scope.
   void SetPendingVariable(Core::StringView namespaceUri, Core::StringView localName, Xpath::CValue* value);
+  // The same with the declaration's name, kept as it is.
+  void SetPendingVariable(CExpandedName* name, Xpath::CValue* value);
 
   // Accessors.
 
@@ -274,8 +276,7 @@ private:
   Core::XInterface<CDocumentScope> m_documents;
   Core::XInterface<CDocumentScope> m_enclosingDocuments;
   bool m_bindingPending = false;
-  Core::String m_pendingNamespaceUri;
-  Core::String m_pendingLocalName;
+  Core::XInterface<CExpandedName> m_pendingName;
   Core::XInterface<Xpath::CValue> m_pendingValue;
 };
 

@@ -13,9 +13,8 @@ namespace XsltPrivate {
 // replaced, so a snapshot of it stays as it was.
 class CVariableBinding : public Core::CInterface {
 public:
-  CVariableBinding(Core::StringView namespaceUri, Core::StringView localName, Xpath::CValue* value,
-                   const Core::XInterface<CVariableBinding>& next)
-      : namespaceUri(namespaceUri), localName(localName), value(value), next(next) {}
+  CVariableBinding(CExpandedName* name, Xpath::CValue* value, const Core::XInterface<CVariableBinding>& next)
+      : name(name), value(value), next(next) {}
 
   // Releases the rest of the chain link by link: a chain of many thousand
   // bindings would otherwise unwind one stack frame per link.
@@ -27,12 +26,10 @@ public:
     }
   }
 
-  bool Is(Core::StringView uri, Core::StringView local) const {
-    return localName == local && namespaceUri == uri;
-  }
+  bool Is(Core::StringView uri, Core::StringView local) const { return name->Equals(uri, local); }
 
-  const Core::String namespaceUri;
-  const Core::String localName;
+  // The declaration's own name: bound thousands of times in a run, never copied.
+  const Core::XInterface<CExpandedName> name;
   const Core::XInterface<Xpath::CValue> value;
   Core::XInterface<CVariableBinding> next;
 };
@@ -80,10 +77,15 @@ Core::XInterface<Xpath::CValue> CVariableTable::PeekValue(Core::StringView names
 }
 
 bool CVariableTable::Bind(Core::StringView namespaceUri, Core::StringView localName, Xpath::CValue* value) {
+  Core::XInterface<CExpandedName> name(new CExpandedName(Core::String(namespaceUri), Core::String(localName)));
+  return Bind(name.Get(), value);
+}
+
+bool CVariableTable::Bind(CExpandedName* name, Xpath::CValue* value) {
   CVariableBinding* scopeStart = m_scopeStarts.empty() ? nullptr : m_scopeStarts.back();
   for (CVariableBinding* link = m_head.Get(); link != scopeStart; link = link->next.Get())
-    if (link->Is(namespaceUri, localName)) return false;
-  m_head = new CVariableBinding(namespaceUri, localName, value, m_head);
+    if (link->Is(name->NamespaceUri(), name->LocalName())) return false;
+  m_head = new CVariableBinding(name, value, m_head);
   m_snapshot = nullptr;
   return true;
 }
@@ -115,18 +117,10 @@ CTopLevelVariableTable::CTopLevelVariableTable() = default;
 
 CTopLevelVariableTable::~CTopLevelVariableTable() = default;
 
-Core::String CTopLevelVariableTable::Key(Core::StringView namespaceUri, Core::StringView localName) {
-  // A local name never holds a NUL, so the key is unambiguous.
-  Core::String key(localName);
-  key += u'\0';
-  key += namespaceUri;
-  return key;
-}
-
 Core::XInterface<Xpath::CValue> CTopLevelVariableTable::GetValue(Core::StringView namespaceUri,
                                                                 Core::StringView localName) {
   if (m_index.empty()) return nullptr;
-  auto it = m_index.find(Key(namespaceUri, localName));
+  auto it = m_index.find(CName{namespaceUri, localName});
   if (it == m_index.end()) return nullptr;
   return Evaluate(it->second);
 }
@@ -134,7 +128,7 @@ Core::XInterface<Xpath::CValue> CTopLevelVariableTable::GetValue(Core::StringVie
 Core::XInterface<Xpath::CValue> CTopLevelVariableTable::PeekValue(Core::StringView namespaceUri,
                                                                  Core::StringView localName) {
   if (m_index.empty()) return nullptr;
-  auto it = m_index.find(Key(namespaceUri, localName));
+  auto it = m_index.find(CName{namespaceUri, localName});
   return it == m_index.end() ? nullptr : m_values[size_t(it->second)];
 }
 
@@ -148,10 +142,9 @@ bool CTopLevelVariableTable::AddVariable(CVariable* variable) { return Add(nullp
 
 bool CTopLevelVariableTable::Add(CParam* param, CVariable* variable, Xpath::CValue* value) {
   CExpandedName* name = param ? param->GetName() : variable->GetName();
-  Core::String key = Key(name->NamespaceUri(), name->LocalName());
-  auto it = m_index.find(key);
+  auto it = m_index.find(CName{name->NamespaceUri(), name->LocalName()});
   if (it != m_index.end()) return it->second < m_importBoundary;
-  m_index.emplace(std::move(key), int32_t(m_values.size()));
+  m_index.emplace(CKey{name->NamespaceUri(), name->LocalName()}, int32_t(m_values.size()));
   m_values.emplace_back(value);
   CScratch scratch;
   scratch.param = param;

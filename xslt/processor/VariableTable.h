@@ -20,6 +20,7 @@
 namespace XsltPrivate {
 
 class CContext;
+class CExpandedName;
 class CParam;
 class CVariable;
 class CVariableBinding;
@@ -37,6 +38,8 @@ public:
   Core::XInterface<Xpath::CValue> PeekValue(Core::StringView namespaceUri, Core::StringView localName) override;
   // Binds in the innermost scope; false when the name is bound there already.
   bool Bind(Core::StringView namespaceUri, Core::StringView localName, Xpath::CValue* value);
+  // The same; the binding keeps the name.
+  bool Bind(CExpandedName* name, Xpath::CValue* value);
   void PushScope();
   // Drops the innermost scope's bindings; the table's first scope stays.
   void PopScope();
@@ -99,10 +102,33 @@ private:
     bool inProgress = false;
   };
 
-  bool Add(CParam* param, CVariable* variable, Xpath::CValue* value);
-  static Core::String Key(Core::StringView namespaceUri, Core::StringView localName);
+  // Names are looked up as a pair of views: a reference to a global makes
+  // no key of its own.
+  struct CName {
+    Core::StringView namespaceUri;
+    Core::StringView localName;
+    bool operator==(const CName&) const = default;
+  };
+  struct CKey {
+    Core::String namespaceUri;
+    Core::String localName;
+    operator CName() const { return {namespaceUri, localName}; }
+  };
+  struct CNameHash {
+    using is_transparent = void;
+    size_t operator()(const CName& name) const {
+      return std::hash<Core::StringView>()(name.localName) * 31 + std::hash<Core::StringView>()(name.namespaceUri);
+    }
+    size_t operator()(const CKey& key) const { return (*this)(CName(key)); }
+  };
+  struct CNameEqual {
+    using is_transparent = void;
+    bool operator()(const CName& a, const CName& b) const { return a == b; }
+  };
 
-  std::unordered_map<Core::String, int32_t> m_index;
+  bool Add(CParam* param, CVariable* variable, Xpath::CValue* value);
+
+  std::unordered_map<CKey, int32_t, CNameHash, CNameEqual> m_index;
   std::vector<Core::XInterface<Xpath::CValue>> m_values;
   std::vector<CScratch> m_scratch;
   CContext* m_runContext = nullptr;
