@@ -33,6 +33,7 @@ public:
   // Final, so that CurrentNode is always what GetNode answers.
   Dom::XNode GetNode() final { return m_node; }
   int32_t GetPosition() override { return m_position; }
+  CCommonIterator* AsCommon() final { return this; }
 
   // The current node without a copy of the handle.
   const Dom::XNode& CurrentNode() const { return m_node; }
@@ -63,6 +64,7 @@ public:
   int32_t GetCount() override { return m_node ? 1 : 0; }
   Dom::XNode GetFirstNode() override { return m_node; }
   bool MayRaise() override { return false; }
+  bool IsAtHand() override { return true; }
   Core::XInterface<Xpath::CIterator> CreateIterator() override;
 
   const Dom::XNode& GetSingleNode() const { return m_node; }
@@ -84,6 +86,7 @@ public:
 
   int32_t GetCount() override { return m_array->GetCount(); }
   bool MayRaise() override { return false; }
+  bool IsAtHand() override { return true; }
   Core::XInterface<Xpath::CIterator> CreateIterator() override;
 
   Xpath::CNodeArray* GetArray() const { return m_array.Get(); }

@@ -16,6 +16,10 @@ namespace Dom {
 class XNode;
 }
 
+namespace XpathPrivate {
+class CCommonIterator;
+}
+
 namespace Xpath {
 
 class CIterator;
@@ -35,6 +39,9 @@ public:
   // an error of any of its nodes surfaces as when it is counted; the others
   // may stop at their first node.
   virtual bool HasNodes() { return GetCount() > 0; }
+  // True when the nodes are held at hand (one node, a list of them): a set
+  // walked again as cheaply as a copy of its nodes would be.
+  virtual bool IsAtHand() { return false; }
 };
 
 class CIterator : public Core::CInterface {
@@ -46,6 +53,9 @@ public:
   // 1-based position of the current node, 0 at the end.
   virtual int32_t GetPosition() = 0;
   virtual void Next() = 0;
+  // The engine's own iterators answer themselves, so that their current
+  // node can be read in place; null for any other.
+  virtual XpathPrivate::CCommonIterator* AsCommon() { return nullptr; }
 };
 
 } // namespace Xpath

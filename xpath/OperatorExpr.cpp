@@ -23,12 +23,12 @@ std::vector<XInterface<CExpr>>* g_pendingReleases = nullptr;
 // returns the expression at the far left.
 template <class T>
 const CExpr* CollectChain(const T* top, std::vector<const T*>& chain) {
-  const CExpr* e = top;
-  while (const T* link = dynamic_cast<const T*>(e)) {
+  const T* link = top;
+  for (;;) {
     chain.push_back(link);
-    e = link->GetLeft().Get();
+    if (!link->LeftIsLink()) return link->GetLeft().Get();
+    link = static_cast<const T*>(link->GetLeft().Get());
   }
-  return e;
 }
 
 // kind 0: additive (0 +, 1 -); kind 1: multiplicative (0 *, 1 div, 2 mod).
@@ -42,7 +42,7 @@ CNumber Arithmetic(int32_t kind, int32_t code, CNumber a, CNumber b) {
 template <class T>
 XInterface<CValue> EvaluateArithmetic(const T* top, int32_t kind, CContext* context) {
   Xpath::CValueConverter converter(context);
-  if (!dynamic_cast<const T*>(top->GetLeft().Get())) {
+  if (!top->LeftIsLink()) {
     XInterface<CValue> left = top->LeftSite().Evaluate(top->GetLeft().Get(), context);
     XInterface<CValue> right = top->RightSite().Evaluate(top->GetRight().Get(), context);
     CNumber a = converter.ToNumber(*left);
@@ -69,7 +69,7 @@ XInterface<CValue> EvaluateArithmetic(const T* top, int32_t kind, CContext* cont
 template <class T>
 XInterface<CValue> EvaluateComparison(const T* top, int32_t (*map)(int32_t), CContext* context) {
   bool leftKept, rightKept;
-  if (!dynamic_cast<const T*>(top->GetLeft().Get())) {
+  if (!top->LeftIsLink()) {
     XInterface<CValue> left = top->LeftSite().Evaluate(top->GetLeft().Get(), context, leftKept);
     XInterface<CValue> right = top->RightSite().Evaluate(top->GetRight().Get(), context, rightKept);
     return new Xpath::CBooleanValue(CompareValues(context, map(top->GetCode()), *left, *right,
@@ -123,7 +123,7 @@ CUnaryExpr::~CUnaryExpr() { ReleaseExpr(m_operand); }
 XInterface<CValue> COrExpr::Evaluate(CContext* context) const {
   Xpath::CValueConverter converter(context);
   bool result;
-  if (!dynamic_cast<const COrExpr*>(m_left.Get())) {
+  if (!m_leftIsLink) {
     result = converter.ToBoolean(*m_leftSite.Evaluate(m_left.Get(), context)) ||
              converter.ToBoolean(*m_rightSite.Evaluate(m_right.Get(), context));
   } else {
@@ -140,7 +140,7 @@ XInterface<CValue> COrExpr::Evaluate(CContext* context) const {
 XInterface<CValue> CAndExpr::Evaluate(CContext* context) const {
   Xpath::CValueConverter converter(context);
   bool result;
-  if (!dynamic_cast<const CAndExpr*>(m_left.Get())) {
+  if (!m_leftIsLink) {
     result = converter.ToBoolean(*m_leftSite.Evaluate(m_left.Get(), context)) &&
              converter.ToBoolean(*m_rightSite.Evaluate(m_right.Get(), context));
   } else {

@@ -20,8 +20,18 @@ public:
   const Core::XInterface<Xpath::CExpr>& GetRight() const { return m_right; }
   const COperandSite& LeftSite() const { return m_leftSite; }
   const COperandSite& RightSite() const { return m_rightSite; }
+  // Whether the left operand is of this expression's own class: a link of
+  // a chain of one operator.
+  bool LeftIsLink() const { return m_leftIsLink; }
 
 protected:
+  // Known from the operands as they are given, once.
+  template <class T>
+  void FindLink() {
+    m_leftIsLink = dynamic_cast<const T*>(m_left.Get()) != nullptr;
+  }
+
+  bool m_leftIsLink = false;
   int32_t m_code;
   Core::XInterface<Xpath::CExpr> m_left;
   Core::XInterface<Xpath::CExpr> m_right;
@@ -32,42 +42,58 @@ protected:
 class COrExpr final : public CBinaryExpr {
 public:
   COrExpr(const Core::XInterface<Xpath::CExpr>& left, const Core::XInterface<Xpath::CExpr>& right)
-      : CBinaryExpr(0, left, right) {}
+      : CBinaryExpr(0, left, right) {
+    FindLink<COrExpr>();
+  }
   Core::XInterface<Xpath::CValue> Evaluate(Xpath::CContext* context) const override;
 };
 
 class CAndExpr final : public CBinaryExpr {
 public:
   CAndExpr(const Core::XInterface<Xpath::CExpr>& left, const Core::XInterface<Xpath::CExpr>& right)
-      : CBinaryExpr(0, left, right) {}
+      : CBinaryExpr(0, left, right) {
+    FindLink<CAndExpr>();
+  }
   Core::XInterface<Xpath::CValue> Evaluate(Xpath::CContext* context) const override;
 };
 
 // Code 0 =, 1 !=.
 class CEqualityExpr final : public CBinaryExpr {
 public:
-  using CBinaryExpr::CBinaryExpr;
+  CEqualityExpr(int32_t code, const Core::XInterface<Xpath::CExpr>& left, const Core::XInterface<Xpath::CExpr>& right)
+      : CBinaryExpr(code, left, right) {
+    FindLink<CEqualityExpr>();
+  }
   Core::XInterface<Xpath::CValue> Evaluate(Xpath::CContext* context) const override;
 };
 
 // Code 0 <, 1 >, 2 <=, 3 >=.
 class CRelationalExpr final : public CBinaryExpr {
 public:
-  using CBinaryExpr::CBinaryExpr;
+  CRelationalExpr(int32_t code, const Core::XInterface<Xpath::CExpr>& left, const Core::XInterface<Xpath::CExpr>& right)
+      : CBinaryExpr(code, left, right) {
+    FindLink<CRelationalExpr>();
+  }
   Core::XInterface<Xpath::CValue> Evaluate(Xpath::CContext* context) const override;
 };
 
 // Code 0 +, 1 -.
 class CAdditiveExpr final : public CBinaryExpr {
 public:
-  using CBinaryExpr::CBinaryExpr;
+  CAdditiveExpr(int32_t code, const Core::XInterface<Xpath::CExpr>& left, const Core::XInterface<Xpath::CExpr>& right)
+      : CBinaryExpr(code, left, right) {
+    FindLink<CAdditiveExpr>();
+  }
   Core::XInterface<Xpath::CValue> Evaluate(Xpath::CContext* context) const override;
 };
 
 // Code 0 *, 1 div, 2 mod.
 class CMultiplicativeExpr final : public CBinaryExpr {
 public:
-  using CBinaryExpr::CBinaryExpr;
+  CMultiplicativeExpr(int32_t code, const Core::XInterface<Xpath::CExpr>& left, const Core::XInterface<Xpath::CExpr>& right)
+      : CBinaryExpr(code, left, right) {
+    FindLink<CMultiplicativeExpr>();
+  }
   Core::XInterface<Xpath::CValue> Evaluate(Xpath::CContext* context) const override;
 };
 

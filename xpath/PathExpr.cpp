@@ -28,6 +28,22 @@ Xpath::CNodeSet* RequireNodeSet(const CValue& value) {
 
 namespace {
 
+// The prefix a name test or a namespace test must resolve, null for any
+// other test or an unprefixed name. Only those two classes claim their kinds
+// among the engine's tests; the kind is read first, as it costs less than
+// asking for the class.
+const Core::String* TestPrefix(const Xpath::CNodeTest* test) {
+  int32_t kind = test->GetKind();
+  if (kind == Xpath::CNodeTest::QName) {
+    auto* name = dynamic_cast<const CNameNodeTest*>(test);
+    return name && !name->GetPrefix().empty() ? &name->GetPrefix() : nullptr;
+  }
+  if (kind == Xpath::CNodeTest::NamespaceWildcard) {
+    auto* space = dynamic_cast<const CNamespaceNodeTest*>(test);
+    return space ? &space->GetPrefix() : nullptr;
+  }
+  return nullptr;
+}
 
 // ---- node test ------------------------------------------------------------
 
@@ -51,12 +67,7 @@ public:
 
 private:
   bool PrefixDeclared() const {
-    const Core::String* prefix = nullptr;
-    if (auto* name = dynamic_cast<const CNameNodeTest*>(m_test.Get()); name && !name->GetPrefix().empty()) {
-      prefix = &name->GetPrefix();
-    } else if (auto* space = dynamic_cast<const CNamespaceNodeTest*>(m_test.Get())) {
-      prefix = &space->GetPrefix();
-    }
+    const Core::String* prefix = TestPrefix(m_test.Get());
     if (!prefix) return true;
     Xpath::CNamespaceDeclarationSet* namespaces = m_context->GetNamespaceDeclarationSet();
     Core::String uri;
@@ -72,7 +83,7 @@ public:
       : CCommonIterator(nodeSet),
         m_owner(nodeSet),
         m_source(nodeSet->m_source->CreateIterator()),
-        m_common(dynamic_cast<CCommonIterator*>(m_source.Get())) {
+        m_common(m_source->AsCommon()) {
     Seek();
     m_position = m_node ? 1 : 0;
   }
@@ -842,11 +853,7 @@ bool IsNodeSetExpr(const Xpath::CExpr* expr, CRaiseConditions& conditions) {
 
 bool IsStepErrorFree(const Xpath::CStepExpr& step, CRaiseConditions& conditions) {
   const Xpath::CNodeTest* test = step.GetNodeTest().Get();
-  if (auto* name = dynamic_cast<const CNameNodeTest*>(test); name && !name->GetPrefix().empty()) {
-    conditions.AddPrefix(name->GetPrefix());
-  } else if (auto* space = dynamic_cast<const CNamespaceNodeTest*>(test)) {
-    conditions.AddPrefix(space->GetPrefix());
-  }
+  if (const Core::String* prefix = TestPrefix(test)) conditions.AddPrefix(*prefix);
   for (const XInterface<Xpath::CPredicate>& predicate : step.GetPredicates()) {
     if (!IsErrorFree(predicate->GetExpr().Get(), conditions)) return false;
   }

@@ -131,9 +131,7 @@ Core::XInterface<Xpath::CValue> KeepNodeSetValue(Xpath::CValue* value, CContext*
   if (!value || value->GetType() != Xpath::CValue::NodeSetType) return value;
   Xpath::CNodeSet* nodeSet = value->GetNodeSet();
   // Sets that are walked as cheaply as a kept one.
-  if (!nodeSet || dynamic_cast<CKeptNodeSet*>(nodeSet) || dynamic_cast<XpathPrivate::CSingleNodeSet*>(nodeSet) ||
-      dynamic_cast<XpathPrivate::CArrayNodeSet*>(nodeSet))
-    return value;
+  if (!nodeSet || nodeSet->IsAtHand()) return value;
   return new Xpath::CNodeSetValue(new CKeptNodeSet(nodeSet, owner, namespaceUri, localName));
 }
 

@@ -35,6 +35,7 @@ public:
   Core::XInterface<Xpath::CIterator> CreateIterator() override;
   bool MayRaise() override { return !m_complete && m_mayRaise; }
   bool HasNodes() override;
+  bool IsAtHand() override { return true; }
 
   // Whether the set has a node at index (0-based); produces nodes up to it.
   bool Has(size_t index);
