@@ -5,7 +5,9 @@
 // one reserved range of addresses, cut into 64 KiB slabs of one block size
 // each, and go back to free lists of the thread that drops them; they are
 // reused, never given back. Bigger blocks, and every block when the range
-// cannot be reserved, come from malloc.
+// cannot be reserved, come from malloc. The range asks for large pages: a
+// stylesheet package alone fills megabytes of small blocks, and a fault per
+// small page took a fifth of its compile time.
 #if !defined(KELTO_SANITIZED)
 
 #include <sys/mman.h>
@@ -25,13 +27,17 @@ constexpr size_t kSlab = size_t(1) << kSlabShift;
 // Addresses only: pages are taken as slabs are cut.
 constexpr size_t kRange = size_t(1) << 36;
 constexpr size_t kSlabs = kRange / kSlab;
+constexpr size_t kLargePage = size_t(2) << 20;
 
 char* Reserve() {
-  // One slab more, to start at a slab boundary.
-  void* p = ::mmap(nullptr, kRange + kSlab, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE,
+  // One large page more, to start at a large page boundary.
+  void* p = ::mmap(nullptr, kRange + kLargePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE,
                    -1, 0);
   if (p == MAP_FAILED) return nullptr;
-  uintptr_t start = (reinterpret_cast<uintptr_t>(p) + kSlab - 1) & ~uintptr_t(kSlab - 1);
+  uintptr_t start = (reinterpret_cast<uintptr_t>(p) + kLargePage - 1) & ~uintptr_t(kLargePage - 1);
+#if defined(MADV_HUGEPAGE)
+  ::madvise(reinterpret_cast<void*>(start), kRange, MADV_HUGEPAGE);
+#endif
   return reinterpret_cast<char*>(start);
 }
 
