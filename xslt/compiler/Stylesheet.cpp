@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/LargePages.h"
 #include "core/StringHelpers.h"
 #include "xpath/Parser.h"
 #include "xslt/compiler/InstructionFactory.h"
@@ -216,6 +217,9 @@ Dom::XNode CStylesheet::LoadModuleDocument(CStaticContext& context, const Core::
     Core::XInterface<Xslt::CBasicInputHandler> input(new Xslt::CBasicInputHandler(m_implementation.Get()));
     input->SetUri(uri);
     input->SetDocumentHandler(builder.Get());
+    // A stylesheet of many modules builds megabytes of trees and compiled
+    // code; a page fault per small page cost more than parsing them.
+    Core::UseLargePagesForHeap();
     input->Parse();
     return document;
   } catch (const Core::IException& e) {
