@@ -1,5 +1,6 @@
 #include "xslt/compiler/Template.h"
 #include "xslt/processor/Context.h"
+#include "xslt/processor/KeptNodeSet.h"
 #include "xslt/processor/MatchContext.h"
 #include "xslt/processor/ParamList.h"
 #include "xslt/processor/TopLevelContext.h"
@@ -55,6 +56,12 @@ void CTemplate::Run(CContext& context, const CParamList& parameters) {
 void CTemplate::BindParams(CContext& context, const CParamList& parameters) const {
   for (int32_t i = 0, n = m_params.GetSize(); i < n; ++i) {
     CParam* param = m_params[i].Get();
+    // A value given by the caller that is bound as it is needs no scope of
+    // its own: nothing is evaluated. A name bound twice takes the long way,
+    // which reports it at the parameter.
+    CExpandedName* name = param->GetName();
+    Xpath::CValue* given = parameters.Find(name->NamespaceUri(), name->LocalName());
+    if (given && IsKeptAsItIs(given) && context.BindVariable(name, given)) continue;
     Core::XInterface<CContext> child(new CContext(context, param, false));
     param->Bind(*child, parameters);
     child->EndScope();

@@ -222,6 +222,8 @@ void CContext::SetPendingVariable(CExpandedName* name, Xpath::CValue* value) {
   m_pendingValue = KeepNodeSetValue(value, this, name->NamespaceUri(), name->LocalName());
 }
 
+bool CContext::BindVariable(CExpandedName* name, Xpath::CValue* value) { return m_variables->Bind(name, value); }
+
 // ---- accessors ----------------------------------------------------------
 
 Dom::XNode CContext::GetCurrentNode() const { return m_iterator ? m_iterator->GetNode() : Dom::XNode(); }

@@ -127,6 +127,10 @@ public:
   void SetPendingVariable(Core::StringView namespaceUri, Core::StringView localName, Xpath::CValue* value);
   // The same with the declaration's name, kept as it is.
   void SetPendingVariable(CExpandedName* name, Xpath::CValue* value);
+  // Binds a value that needs no keeping (IsKeptAsItIs) in the variable
+  // table's current scope, as the end of a child's scope commits a pending
+  // one; false, binding nothing, when the name is bound there already.
+  bool BindVariable(CExpandedName* name, Xpath::CValue* value);
 
   // Accessors.
 

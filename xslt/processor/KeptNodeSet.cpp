@@ -126,13 +126,17 @@ bool CKeptNodeSet::ProduceOne() {
   }
 }
 
-Core::XInterface<Xpath::CValue> KeepNodeSetValue(Xpath::CValue* value, CContext* owner, Core::StringView namespaceUri,
-                                                 Core::StringView localName) {
-  if (!value || value->GetType() != Xpath::CValue::NodeSetType) return value;
+bool IsKeptAsItIs(Xpath::CValue* value) {
+  if (!value || value->GetType() != Xpath::CValue::NodeSetType) return true;
   Xpath::CNodeSet* nodeSet = value->GetNodeSet();
   // Sets that are walked as cheaply as a kept one.
-  if (!nodeSet || nodeSet->IsAtHand()) return value;
-  return new Xpath::CNodeSetValue(new CKeptNodeSet(nodeSet, owner, namespaceUri, localName));
+  return !nodeSet || nodeSet->IsAtHand();
+}
+
+Core::XInterface<Xpath::CValue> KeepNodeSetValue(Xpath::CValue* value, CContext* owner, Core::StringView namespaceUri,
+                                                 Core::StringView localName) {
+  if (IsKeptAsItIs(value)) return value;
+  return new Xpath::CNodeSetValue(new CKeptNodeSet(value->GetNodeSet(), owner, namespaceUri, localName));
 }
 
 } // namespace XsltPrivate

@@ -64,5 +64,7 @@ private:
 // other value is answered as it is.
 Core::XInterface<Xpath::CValue> KeepNodeSetValue(Xpath::CValue* value, CContext* owner = nullptr,
                                                  Core::StringView namespaceUri = {}, Core::StringView localName = {});
+// Whether KeepNodeSetValue answers the value itself.
+bool IsKeptAsItIs(Xpath::CValue* value);
 
 } // namespace XsltPrivate

@@ -7,13 +7,17 @@ CParamList::~CParamList() {
 }
 
 void CParamList::Add(Core::StringView namespaceUri, Core::StringView localName, Xpath::CValue* value) {
-  m_items.push_back(
-      CParamItem{Core::String(namespaceUri), Core::String(localName), Core::XInterface<Xpath::CValue>(value)});
+  Core::XInterface<CExpandedName> name(new CExpandedName(Core::String(namespaceUri), Core::String(localName)));
+  Add(name.Get(), value);
+}
+
+void CParamList::Add(CExpandedName* name, Xpath::CValue* value) {
+  m_items.push_back(CParamItem{Core::XInterface<CExpandedName>(name), Core::XInterface<Xpath::CValue>(value)});
 }
 
 Xpath::CValue* CParamList::Find(Core::StringView namespaceUri, Core::StringView localName) const {
   for (const CParamItem& item : m_items) {
-    if (item.namespaceUri == namespaceUri && item.localName == localName) return item.value.Get();
+    if (item.name->Equals(namespaceUri, localName)) return item.value.Get();
   }
   return nullptr;
 }

@@ -8,6 +8,7 @@
 #include "core/Interface.h"
 #include "core/String.h"
 #include "xpath/Value.h"
+#include "xslt/compiler/ExpandedName.h"
 
 namespace XsltPrivate {
 
@@ -20,6 +21,9 @@ public:
 
   // No duplicate check.
   void Add(Core::StringView namespaceUri, Core::StringView localName, Xpath::CValue* value);
+  // The same with a name that is kept as it is.
+  void Add(CExpandedName* name, Xpath::CValue* value);
+  void Reserve(size_t count) { m_items.reserve(count); }
   // The value of the first item of that name, without a use added; null when none.
   Xpath::CValue* Find(Core::StringView namespaceUri, Core::StringView localName) const;
 
@@ -27,8 +31,7 @@ public:
 
 private:
   struct CParamItem {
-    Core::String namespaceUri;
-    Core::String localName;
+    Core::XInterface<CExpandedName> name;
     Core::XInterface<Xpath::CValue> value;
   };
 

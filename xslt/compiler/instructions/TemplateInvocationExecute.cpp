@@ -15,14 +15,14 @@ namespace {
 // its variables. The value outlives that child (the called templates bind
 // it), so the documents it was computed from pass to the instruction's scope.
 void EvaluateWithParams(const CWithParamList& params, CContext& context, CParamList& parameters) {
+  parameters.Reserve(size_t(params.GetSize()));
   for (int32_t i = 0, n = params.GetSize(); i < n; ++i) {
     CWithParam* param = params[i].Get();
     Core::XInterface<CContext> child(new CContext(context, param, false));
     child->SetFlag8();
     Core::XInterface<Xpath::CValue> value = param->Evaluate(*child);
     child->EndScope();
-    CExpandedName* name = param->GetName();
-    parameters.Add(name->NamespaceUri(), name->LocalName(), value.Get());
+    parameters.Add(param->GetName(), value.Get());
   }
 }
 
