@@ -1163,12 +1163,8 @@ XInterface<CValue> CPathExpr::Evaluate(CContext* outer) const {
   // one; a path that cannot raise is free to walk as it goes wherever that
   // gives document order, and to take its shorter plan.
   const std::vector<XInterface<CStepExpr>>& steps = mayRaise ? m_steps : m_plan;
-  if (!m_shaped) {
-    m_stepsShape = ShapeOf(m_steps, true);
-    m_planShape = ShapeOf(m_plan, false);
-    m_shaped = true;
-  }
-  const XpathPrivate::CWalkShape& shape = mayRaise ? m_stepsShape : m_planShape;
+  if (!m_shapes) m_shapes.reset(new CShapes{ShapeOf(m_steps, true), ShapeOf(m_plan, false)});
+  const XpathPrivate::CWalkShape& shape = mayRaise ? m_shapes->steps : m_shapes->plan;
   XpathPrivate::CPathParts parts{context, m_start, &steps, const_cast<CPathExpr*>(this), &shape};
   XInterface<CNodeSet> nodeSet;
   if (shape.general) nodeSet = new XpathPrivate::CGenericPathNodeSet(std::move(parts), mayRaise);

@@ -5,6 +5,7 @@
 // produced as the consumer iterates, so errors of sub-expressions surface
 // when the set is first iterated or counted.
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "core/Interface.h"
@@ -140,10 +141,12 @@ private:
 
   // The shapes of the written steps (walked when errors may arise) and of
   // the plan, worked out at the first evaluation: the steps are complete
-  // by then and never change.
-  mutable bool m_shaped = false;
-  mutable XpathPrivate::CWalkShape m_stepsShape;
-  mutable XpathPrivate::CWalkShape m_planShape;
+  // by then and never change. Paths never evaluated carry only the pointer.
+  struct CShapes {
+    XpathPrivate::CWalkShape steps;
+    XpathPrivate::CWalkShape plan;
+  };
+  mutable std::unique_ptr<const CShapes> m_shapes;
   bool m_startIsRoot = false;
 
   XpathPrivate::CRaiseCheck m_raiseCheck;
