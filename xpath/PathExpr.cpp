@@ -218,15 +218,14 @@ public:
       if (m_chain->m_predicates[level]->GetLastPosition() == 0 && !m_chain->SourceMayRaise()) return;
     }
     m_source = m_chain->m_source->CreateIterator();
-    m_contexts.reserve(levels);
-    m_levels.reserve(levels);
     // The first predicate sees the source iterator itself.
-    m_contexts.push_back(new CContext(m_chain->m_context.Get(), m_source.Get()));
-    m_levels.push_back(nullptr);
+    m_firstContext = new CContext(m_chain->m_context.Get(), m_source.Get());
+    m_levelCount = levels;
+    if (levels > 1) m_later.reserve(levels - 1);
     for (size_t level = 1; level < levels; ++level) {
       XInterface<CLevelIterator> view = new CLevelIterator(m_chain, level);
-      m_contexts.push_back(new CContext(m_chain->m_context.Get(), view.Get()));
-      m_levels.push_back(std::move(view));
+      XInterface<CContext> context = new CContext(m_chain->m_context.Get(), view.Get());
+      m_later.push_back({std::move(view), std::move(context)});
     }
     Seek();
     m_position = m_node ? 1 : 0;
@@ -251,7 +250,7 @@ private:
   // skipped here would meet only constant predicates before that level.
   bool Done() {
     for (size_t level = 0; level < m_bounded; ++level) {
-      int32_t reached = level == 0 ? m_source->GetPosition() : m_levels[level]->m_position;
+      int32_t reached = level == 0 ? m_source->GetPosition() : m_later[level - 1].view->m_position;
       if (reached >= m_chain->m_predicates[level]->GetLastPosition()) return !m_chain->SourceMayRaise();
     }
     return false;
@@ -259,7 +258,7 @@ private:
 
   void Seek() {
     const Xpath::CPredicateList& predicates = m_chain->m_predicates;
-    size_t levels = m_contexts.size();
+    size_t levels = m_levelCount;
     for (;;) {
       Dom::XNode node = m_source->GetNode();
       if (!node) {
@@ -268,12 +267,14 @@ private:
       }
       size_t level = 0;
       for (; level < levels; ++level) {
+        CContext* context = m_firstContext.Get();
         if (level > 0) {
-          CLevelIterator* view = m_levels[level].Get();
-          view->m_node = node;
-          ++view->m_position;
+          CLevel& later = m_later[level - 1];
+          later.view->m_node = node;
+          ++later.view->m_position;
+          context = later.context.Get();
         }
-        if (!predicates[level]->Test(m_contexts[level].Get())) break;
+        if (!predicates[level]->Test(context)) break;
       }
       if (level == levels) {
         m_node = std::move(node);
@@ -287,11 +288,19 @@ private:
     }
   }
 
+  // A level after the first: the view of its current node list and the
+  // context its predicate sees.
+  struct CLevel {
+    XInterface<CLevelIterator> view;
+    XInterface<CContext> context;
+  };
+
   CPredicateChain* m_chain;
   size_t m_bounded;
+  size_t m_levelCount = 0;  // 0 when the source is not walked at all
   XInterface<CIterator> m_source;
-  std::vector<XInterface<CLevelIterator>> m_levels;
-  std::vector<XInterface<CContext>> m_contexts;
+  XInterface<CContext> m_firstContext;
+  std::vector<CLevel> m_later;
 };
 
 XInterface<CIterator> CPredicateNodeSet::CreateIterator() { return new CPredicateIterator(this); }
@@ -583,6 +592,7 @@ bool CGenericPathNodeSet::Walk(std::vector<Dom::XNode>* result) {
     bool moved;
   };
   std::vector<CFrame> stack;
+  stack.reserve(size);  // one frame per level at most
   stack.push_back({0, m_parts.Open(0, Dom::XNode())->CreateIterator(), true});
   while (!stack.empty()) {
     CFrame& frame = stack.back();
