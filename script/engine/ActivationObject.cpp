@@ -29,7 +29,8 @@ const CPropertyName& LengthName() {
 
 CActivationObject::CActivationObject(CGlobalObjectBase* global, CScriptObject* callee,
                                      CFunctionDefinition* definition, const CArgumentList& arguments)
-    : CScriptObject(global, nullptr), m_callee(callee), m_definition(definition), m_arguments(&arguments) {
+    : CScriptObject(global, nullptr), m_callee(callee), m_definition(definition),
+      m_definitionSerial(definition->GetSerial()), m_arguments(&arguments) {
   GetPropertyTable().Reserve(static_cast<int32_t>(definition->GetBindings().size()) + 1);
   DefineNativeProperty(ArgumentsName(), kArgumentsId, DontDelete);
 }

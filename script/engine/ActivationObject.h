@@ -34,11 +34,20 @@ public:
   // The call has returned: the arguments it was given are gone.
   void EndCall() { m_arguments = nullptr; }
 
+  uint64_t GetDefinitionSerial() const { return m_definitionSerial; }
+  // The call has bound its parameters and variables.
+  void EndBinding() { m_boundCount = GetPropertyTable().GetCount(); }
+  // True while the object holds just the names the call bound: those can
+  // never be deleted, so an unchanged count means eval code added none.
+  bool HoldsOnlyBindings() const { return GetPropertyTable().GetCount() == m_boundCount; }
+
 private:
   void Detach();
 
   XObject m_callee;
   Core::XInterface<CFunctionDefinition> m_definition;
+  uint64_t m_definitionSerial;
+  int32_t m_boundCount = -1;
   const CArgumentList* m_arguments;
   // The value of "arguments": the arguments object once made, or whatever
   // a script or a parameter stored under the name.

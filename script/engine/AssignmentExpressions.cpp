@@ -25,7 +25,7 @@ XValue CAssignmentExpression::Evaluate(CExecutionContext& context) {
   CReferenceParts parts;
   if (m_target->EvaluateReference(context, parts)) {
     XValue value = m_value->EvaluateValue(context);
-    PutReferenceValue(context, parts, value.Get());
+    m_target->StoreReferenceValue(context, parts, value.Get());
     return value;
   }
   XValue target = m_target->Evaluate(context);
@@ -44,10 +44,10 @@ XValue CCompoundAssignmentExpression::Evaluate(CExecutionContext& context) {
   OperatorRoutine routine = GetOperatorRoutine(m_code);
   CReferenceParts parts;
   if (GetLeft()->EvaluateReference(context, parts)) {
-    XValue left = GetReferenceValue(context, parts);
+    XValue left = GetLeft()->FetchReferenceValue(context, parts);
     XValue right = GetRight()->EvaluateValue(context);
     XValue result = routine(context, left.Get(), right.Get());
-    PutReferenceValue(context, parts, result.Get());
+    GetLeft()->StoreReferenceValue(context, parts, result.Get());
     return result;
   }
   XValue target = GetLeft()->Evaluate(context);

@@ -70,7 +70,8 @@ void CExecutionContext::EnterFunctionCode(CGlobalObjectBase* global, CFunctionDe
                                           CScriptObject* callee, CScriptObject* thisObject,
                                           const CArgumentList& arguments) {
   m_global = global;
-  XObject activation(new CActivationObject(global, callee, definition, arguments));
+  auto* activationObject = new CActivationObject(global, callee, definition, arguments);
+  XObject activation(activationObject);
   m_ownsActivation = true;
   m_activation = activation;
   m_variable = activation;
@@ -84,12 +85,14 @@ void CExecutionContext::EnterFunctionCode(CGlobalObjectBase* global, CFunctionDe
                                                                                       : undefined.Get();
       activation->DefineValueProperty(binding.name, value, DontDelete);
     }
+    activationObject->EndBinding();
     m_scopeChain.Append(std::move(activation));
     return;
   }
   m_scopeChain.Append(std::move(activation));
   BindParameters(definition->GetParameters(), arguments, DontDelete);
   DeclareVariables(definition->GetVariables(), DontDelete);
+  activationObject->EndBinding();
 }
 
 void CExecutionContext::DeclareFunctions(const Core::XArray<XFunctionDefinition>& definitions, int32_t attributes) {

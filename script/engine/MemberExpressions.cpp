@@ -148,7 +148,7 @@ XValue CCallExpression::Evaluate(CExecutionContext& context) {
   CReferenceParts parts;
   if (m_target->EvaluateReference(context, parts)) {
     m_arguments->EvaluateInto(context, arguments);
-    function = GetReferenceValue(context, parts);
+    function = m_target->FetchReferenceValue(context, parts);
     thisObject = std::move(parts.base);
   } else {
     XValue target = m_target->Evaluate(context);

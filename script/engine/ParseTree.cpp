@@ -24,6 +24,14 @@ XValue GetReferenceValue(CExecutionContext& context, const CReferenceParts& part
   return parts.base->Get(context, parts.name);
 }
 
+XValue CExpression::FetchReferenceValue(CExecutionContext& context, const CReferenceParts& parts) {
+  return GetReferenceValue(context, parts);
+}
+
+void CExpression::StoreReferenceValue(CExecutionContext& context, const CReferenceParts& parts, CValue* value) {
+  PutReferenceValue(context, parts, value);
+}
+
 void PutReferenceValue(CExecutionContext& context, const CReferenceParts& parts, CValue* value) {
   CScriptObject* target = parts.base ? parts.base.Get() : context.GetGlobalObject();
   target->Put(context, parts.name, value);

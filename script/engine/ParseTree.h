@@ -81,6 +81,11 @@ public:
   // its parts and answers true. Every other node answers false at once,
   // having evaluated nothing.
   virtual bool EvaluateReference(CExecutionContext& context, CReferenceParts& parts);
+  // GetValue of the parts EvaluateReference gave; nodes that remember where
+  // they found their property read it from there.
+  virtual XValue FetchReferenceValue(CExecutionContext& context, const CReferenceParts& parts);
+  // PutValue through those parts, likewise.
+  virtual void StoreReferenceValue(CExecutionContext& context, const CReferenceParts& parts, CValue* value);
 
   Core::String Print() const {
     Core::String out;

@@ -24,6 +24,8 @@ public:
   void PrintTo(Core::String& out) const override { m_name.AppendText(out); }
   XValue Evaluate(CExecutionContext& context) override;
   bool EvaluateReference(CExecutionContext& context, CReferenceParts& parts) override;
+  XValue FetchReferenceValue(CExecutionContext& context, const CReferenceParts& parts) override;
+  void StoreReferenceValue(CExecutionContext& context, const CReferenceParts& parts, CValue* value) override;
   const CPropertyName& GetName() const { return m_name; }
 
 protected:
@@ -35,11 +37,25 @@ private:
   // their activation objects alike, so a parameter or variable is found
   // there without a search.
   EcmaScript::CScriptObject* InnermostAtCachedSlot(CExecutionContext& context, const EcmaScript::CPropertyEntry*& entry) const;
-  // Remembers the slot when the name was found in the innermost scope.
+  // The global object's entry of the name when a function's own activation
+  // object cannot hold it (the cached call's function, no names added by
+  // eval since) and the global object holds it in the cached slot, else
+  // null. Function names and globals read inside functions are found there
+  // without a miss in the activation object first.
+  const EcmaScript::CPropertyEntry* GlobalAtCachedSlot(CExecutionContext& context) const;
+  // The entry of the name in one of the cached slots of the object's own
+  // table, or null.
+  EcmaScript::CPropertyEntry* OwnAtCachedSlot(EcmaScript::CScriptObject* object) const;
+  // Remembers the slot when the name was found in the innermost scope, or
+  // in the global object right outside a function's activation object.
   void CacheSlot(CExecutionContext& context, EcmaScript::CScriptObject* scope);
 
   CPropertyName m_name;
   int32_t m_slot = -1;
+  int32_t m_globalSlot = -1;
+  // The serial of the function definition whose activation objects were
+  // seen without the name; 0 for none.
+  uint64_t m_outerSerial = 0;
 };
 
 class CNullLiteralExpression : public CExpression {

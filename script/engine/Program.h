@@ -18,7 +18,7 @@ namespace EcmaScript {
 
 class CFunctionDefinition : public Core::CInterface {
 public:
-  explicit CFunctionDefinition(const CPropertyName& name) : m_name(name) {}
+  explicit CFunctionDefinition(const CPropertyName& name) : m_name(name), m_serial(++s_lastSerial) {}
 
   void AddParameter(const CPropertyName& name) { m_parameters.Append(name); }
   void AddVariable(const CPropertyName& name) { m_variables.Append(name); }
@@ -35,6 +35,9 @@ public:
   const Core::String& GetProgramName() const { return m_programName; }
   // -1 for a function made from text given at run time.
   int32_t GetLine() const { return m_line; }
+  // Distinct for every definition ever made, so that a cache may name a
+  // definition without keeping it alive.
+  uint64_t GetSerial() const { return m_serial; }
 
   // A name a call binds on its activation object and the argument it takes
   // (-1: Undefined).
@@ -65,6 +68,8 @@ private:
   EcmaScriptPrivate::CStatementList m_body;
   Core::String m_programName;
   int32_t m_line = -1;
+  uint64_t m_serial;
+  static inline uint64_t s_lastSerial = 0;
   const std::vector<CBinding>& MakeBindings() const;
 
   mutable std::vector<CBinding> m_bindings;

@@ -1,6 +1,7 @@
 #include "script/engine/PropertyTable.h"
 
 #include <cstring>
+#include <new>
 
 #include "script/engine/ReleaseQueue.h"
 
@@ -55,7 +56,9 @@ int32_t CPropertyTable::Insert(const CPropertyName& name, CValue* value, int32_t
                                          ? Core::XInterface<CNameText>(new CNameText(name.GetText()))
                                          : Core::XInterface<CNameText>(name.GetSharedText());
   int32_t hash = name.GetHash();
-  auto* entry = new CPropertyEntry(std::move(text), hash, value, nativeId, attributes);
+  CPropertyEntry* entry = m_blockUsed < m_blockSize
+                              ? ::new (&m_block[m_blockUsed++]) CPropertyEntry(std::move(text), hash, value, nativeId, attributes)
+                              : new CPropertyEntry(std::move(text), hash, value, nativeId, attributes);
   int32_t slot = PlaceInSlots(entry);
   ++m_count;
   if (m_index) IndexAdd(hash, slot);
@@ -76,6 +79,11 @@ void CPropertyTable::Reserve(int32_t count) {
   int32_t capacity = 4;
   while (count - 1 >= capacity * 3 / 4) capacity *= 2;
   m_capacity = capacity;
+  if (count > 0) {
+    m_block = AllocateArray<CPropertyEntry>(count);
+    m_blockSize = count;
+    m_blockUsed = 0;
+  }
   m_slots = AllocateArray<CPropertyEntry*>(capacity);
   m_hashes = AllocateArray<int32_t>(capacity);
   std::memset(m_slots, 0, sizeof(CPropertyEntry*) * static_cast<size_t>(capacity));
@@ -149,8 +157,16 @@ void CPropertyTable::RemoveAt(int32_t slot) {
   m_slots[slot] = nullptr;
   m_hashes[slot] = -1;
   --m_count;
-  // Last: releasing the value may free objects, even the one owning this table.
-  delete entry;
+  // Last: releasing the value may free objects, even the one owning this
+  // table, and with it the block the entry may live in.
+  XValue value(entry->GetValue());
+  entry->SetValue(nullptr);
+  DestroyEntry(entry);
+}
+
+void CPropertyTable::DestroyEntry(CPropertyEntry* entry) {
+  if (InBlock(entry)) entry->~CPropertyEntry();
+  else delete entry;
 }
 
 void CPropertyTable::Clear() {
@@ -163,20 +179,29 @@ void CPropertyTable::Clear() {
   m_capacity = m_count = 0;
   m_index = nullptr;
   m_indexCapacity = m_indexUsed = 0;
+  CPropertyEntry* block = m_block;
+  int32_t blockSize = m_blockSize;
+  m_block = nullptr;
+  m_blockSize = m_blockUsed = 0;
   // The values go to the release queue, which the owner drains: the table
   // is already empty then, and a long chain of objects is freed without
-  // recursion.
+  // recursion. Freeing a primitive value frees no further value, so those
+  // are released at once.
   for (int32_t s = 0; s < capacity; ++s) {
     CPropertyEntry* entry = slots[s];
     if (!entry) continue;
     if (CValue* value = entry->GetValue()) {
-      value->AddRef();
-      entry->SetValue(nullptr);
-      EcmaScriptPrivate::CReleaseQueue::Push(value);
+      if (!value->IsPrimitive()) {
+        value->AddRef();
+        entry->SetValue(nullptr);
+        EcmaScriptPrivate::CReleaseQueue::Push(value);
+      }
     }
-    delete entry;
+    if (entry >= block && entry < block + blockSize) entry->~CPropertyEntry();
+    else delete entry;
   }
   if (slots) FreeArray(slots, capacity);
+  if (block) FreeArray(block, blockSize);
 }
 
 } // namespace EcmaScript

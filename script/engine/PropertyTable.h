@@ -72,7 +72,8 @@ public:
   int32_t FindSlot(const CPropertyName& name) const;
 
   // Makes an empty table room for count entries at once, for objects whose
-  // slot order no script can see (activation objects).
+  // slot order no script can see (activation objects). The first count
+  // entries are stored in one block instead of one allocation each.
   void Reserve(int32_t count);
   // Adds an entry without looking for the name first; returns its slot.
   int32_t Insert(const CPropertyName& name, CValue* value, int32_t nativeId, int32_t attributes);
@@ -100,6 +101,8 @@ private:
   int32_t PlaceInSlots(CPropertyEntry* entry);
   void BuildIndex();
   void IndexAdd(int32_t hash, int32_t slot);
+  bool InBlock(const CPropertyEntry* entry) const { return entry >= m_block && entry < m_block + m_blockSize; }
+  void DestroyEntry(CPropertyEntry* entry);
 
   CPropertyEntry** m_slots = nullptr;
   // The hash of each slot's entry, -1 for an empty slot: a scan of a small
@@ -110,6 +113,11 @@ private:
   CIndexSlot* m_index = nullptr;  // null while the table is small
   int32_t m_indexCapacity = 0;    // twice the slot capacity, a power of two
   int32_t m_indexUsed = 0;        // entries and tombstones
+  // Storage of the entries made room for by Reserve; entries beyond it are
+  // allocated one by one.
+  CPropertyEntry* m_block = nullptr;
+  int32_t m_blockSize = 0;
+  int32_t m_blockUsed = 0;
 };
 
 } // namespace EcmaScript

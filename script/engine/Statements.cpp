@@ -16,10 +16,9 @@ void CVariableDeclaration::PrintTo(Core::String& out) const {
 const CPropertyName& CVariableDeclaration::Execute(CExecutionContext& context) const {
   if (m_initialiser) {
     CReferenceParts target;
-    target.base = FindScope(context, m_name);
-    target.name = m_name;
+    m_target->EvaluateReference(context, target);
     XValue value = m_initialiser->EvaluateValue(context);
-    PutReferenceValue(context, target, value.Get());
+    m_target->StoreReferenceValue(context, target, value.Get());
   }
   return m_name;
 }

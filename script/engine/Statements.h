@@ -2,6 +2,7 @@
 // The statements other than blocks and loops: var with its declarations,
 // expression statements, if, continue, break, return and with.
 #include "script/engine/ParseTree.h"
+#include "script/engine/PrimaryExpressions.h"
 
 namespace EcmaScriptPrivate {
 
@@ -9,7 +10,7 @@ namespace EcmaScriptPrivate {
 class CVariableDeclaration : public Core::CInterface {
 public:
   explicit CVariableDeclaration(const CPropertyName& name, CExpression* initialiser = nullptr)
-      : m_name(name), m_initialiser(initialiser) {}
+      : m_name(name), m_target(new CIdentifierExpression(name)), m_initialiser(initialiser) {}
 
   void PrintTo(Core::String& out) const;
   // Stores the initialiser's value through the name, resolved before the
@@ -19,6 +20,8 @@ public:
 
 private:
   CPropertyName m_name;
+  // The name as an expression, which remembers where it was found.
+  XExpression m_target;
   XExpression m_initialiser;
 };
 

@@ -11,11 +11,11 @@ using EcmaScript::MakeNumber;
 XValue CUnaryExpression::Step(CExecutionContext& context, int32_t delta, bool postfix) {
   CReferenceParts parts;
   if (m_operand->EvaluateReference(context, parts)) {
-    XValue old = GetReferenceValue(context, parts);
+    XValue old = m_operand->FetchReferenceValue(context, parts);
     CScriptNumber number = EcmaScript::ToNumber(context, old.Get());
     CScriptNumber stepped = number + CScriptNumber(delta);
     XValue result = MakeNumber(stepped);
-    PutReferenceValue(context, parts, result.Get());
+    m_operand->StoreReferenceValue(context, parts, result.Get());
     return postfix ? MakeNumber(number) : result;
   }
   XValue operand = m_operand->Evaluate(context);
