@@ -291,9 +291,9 @@ XInterface<Xpath::CNodeTest> CParser::ParseNodeTest() {
     SplitQName(text, prefix, localName);
     if (localName == u"*") {
       if (prefix.empty()) return Core::Make<CWildcardNodeTest>();
-      return Core::Make<CNamespaceNodeTest>(prefix);
+      return Core::Make<CNamespaceNodeTest>(std::move(prefix));
     }
-    return Core::Make<CNameNodeTest>(prefix, localName);
+    return Core::Make<CNameNodeTest>(std::move(prefix), std::move(localName));
   }
   int32_t code;
   if (AcceptWithCode(TokenNodeType, code)) {
@@ -307,7 +307,7 @@ XInterface<Xpath::CNodeTest> CParser::ParseNodeTest() {
       if (Accept(TokenRightParen)) return Core::Make<CProcessingInstructionNodeTest>();
       if (!AcceptWithText(TokenLiteral, text)) throw Xpath::CXpathException(11);
       Expect(TokenRightParen, 9);
-      return Core::Make<CProcessingInstructionNodeTest>(text);
+      return Core::Make<CProcessingInstructionNodeTest>(std::move(text));
     }
     }
     Expect(TokenLeftParen, 8);
@@ -335,26 +335,26 @@ XInterface<CExpr> CParser::ParsePrimaryExpr() {
   if (AcceptWithText(TokenVariableReference, text)) {
     Core::String prefix, localName;
     SplitQName(text, prefix, localName);
-    return Core::Make<CVariableReferenceExpr>(prefix, localName);
+    return Core::Make<CVariableReferenceExpr>(std::move(prefix), std::move(localName));
   }
   if (Accept(TokenLeftParen)) {
     XInterface<CExpr> inner = ParseExpr();
     Expect(TokenRightParen, 9);
     return inner;
   }
-  if (AcceptWithText(TokenLiteral, text)) return Core::Make<CLiteralExpr>(text);
+  if (AcceptWithText(TokenLiteral, text)) return Core::Make<CLiteralExpr>(std::move(text));
   Xpath::CNumber number;
   if (AcceptNumber(TokenNumber, number)) return Core::Make<CNumberExpr>(number);
   if (AcceptWithText(TokenFunctionName, text)) {
     Core::String prefix, localName;
     SplitQName(text, prefix, localName);
-    return ParseFunctionCall(prefix, localName);
+    return ParseFunctionCall(std::move(prefix), std::move(localName));
   }
   throw Xpath::CXpathException(12);
 }
 
-XInterface<CExpr> CParser::ParseFunctionCall(const Core::String& prefix, const Core::String& localName) {
-  XInterface<CFunctionCallExpr> call = Core::Make<CFunctionCallExpr>(prefix, localName);
+XInterface<CExpr> CParser::ParseFunctionCall(Core::String prefix, Core::String localName) {
+  XInterface<CFunctionCallExpr> call = Core::Make<CFunctionCallExpr>(std::move(prefix), std::move(localName));
   Expect(TokenLeftParen, 8);
   if (Accept(TokenRightParen)) return call;
   do {

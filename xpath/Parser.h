@@ -53,7 +53,7 @@ public:
   Core::XInterface<Xpath::CExpr> ParsePathExpr();
   Core::XInterface<Xpath::CExpr> ParseFilterExpr();
   Core::XInterface<Xpath::CExpr> ParsePrimaryExpr();
-  Core::XInterface<Xpath::CExpr> ParseFunctionCall(const Core::String& prefix, const Core::String& localName);
+  Core::XInterface<Xpath::CExpr> ParseFunctionCall(Core::String prefix, Core::String localName);
   Core::XInterface<Xpath::CExpr> ParseLocationPath();
   void ParseSteps(Xpath::CPathExpr& path, bool stepRequired);
   Core::XInterface<Xpath::CStepExpr> ParseStep();

@@ -232,9 +232,9 @@ bool CStaticContext::GetUriAttribute(StringView name, String& uri, bool required
 }
 
 XInterface<CExpandedName> CStaticContext::GetQNameAttribute(StringView name, bool useDefault, bool required) {
-  String value;
-  if (!GetRequiredAttribute(name, value, required)) return nullptr;
-  return ResolveQName(value, useDefault);
+  if (const Dom::CNode* attribute = FindAttribute(name)) return ResolveQName(attribute->ValueView(), useDefault);
+  if (required) ThrowError(ErrorMissingAttribute, name);
+  return nullptr;
 }
 
 bool CStaticContext::GetPrefixAttribute(StringView name, String& namespaceUri, bool required) {
@@ -246,16 +246,16 @@ bool CStaticContext::GetPrefixAttribute(StringView name, String& namespaceUri, b
 
 XInterface<Xpath::CExpr> CStaticContext::CompileExpressionAttribute(StringView name, const char16_t* defaultText,
                                                                    bool required) {
-  String value;
-  if (GetRequiredAttribute(name, value, required)) return CompileExpression(*this, value);
+  if (const Dom::CNode* attribute = FindAttribute(name)) return CompileExpression(*this, attribute->ValueView());
+  if (required) ThrowError(ErrorMissingAttribute, name);
   if (defaultText) return CompileExpression(*this, defaultText);
   return nullptr;
 }
 
 XInterface<CPattern> CStaticContext::CompilePatternAttribute(StringView name, const char16_t* defaultText,
                                                             bool required) {
-  String value;
-  if (GetRequiredAttribute(name, value, required)) return CompilePattern(*this, value);
+  if (const Dom::CNode* attribute = FindAttribute(name)) return CompilePattern(*this, attribute->ValueView());
+  if (required) ThrowError(ErrorMissingAttribute, name);
   if (defaultText) return CompilePattern(*this, defaultText);
   return nullptr;
 }
@@ -339,12 +339,16 @@ bool CStaticContext::GetNumberAttribute(StringView name, double& number, bool re
 // ---- names and URIs --------------------------------------------------------------
 
 XInterface<CExpandedName> CStaticContext::ResolveQName(StringView qualifiedName, bool useDefault) {
-  String prefix, localName;
-  SplitQName(qualifiedName, prefix, localName);
+  size_t colon = qualifiedName.find(u':');
+  StringView prefix, localName = qualifiedName;
+  if (colon != StringView::npos) {
+    prefix = qualifiedName.substr(0, colon);
+    localName = qualifiedName.substr(colon + 1);
+  }
   if (prefix.empty() && useDefault) prefix = u"#default";
   String namespaceUri;
   if (!prefix.empty()) namespaceUri = ResolvePrefix(prefix);
-  return new CExpandedName(std::move(namespaceUri), std::move(localName));
+  return new CExpandedName(std::move(namespaceUri), String(localName));
 }
 
 String CStaticContext::ResolvePrefix(StringView prefix) {
