@@ -6,11 +6,12 @@
 namespace XsltPrivate {
 
 void ExecuteInstructions(const CContentList& content, CContext& context) {
+  Core::XInterface<CContext> holder;
   for (int32_t i = 0, n = content.GetSize(); i < n; ++i) {
     CInstruction* instruction = content[i].Get();
-    Core::XInterface<CContext> child(new CContext(context, instruction, false));
-    instruction->Execute(*child);
-    child->EndScope();
+    CContext& child = CContext::ChildFor(holder, context, instruction);
+    instruction->Execute(child);
+    child.EndScope();
   }
 }
 

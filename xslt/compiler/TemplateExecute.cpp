@@ -54,6 +54,7 @@ void CTemplate::Run(CContext& context, const CParamList& parameters) {
 }
 
 void CTemplate::BindParams(CContext& context, const CParamList& parameters) const {
+  Core::XInterface<CContext> holder;
   for (int32_t i = 0, n = m_params.GetSize(); i < n; ++i) {
     CParam* param = m_params[i].Get();
     // A value given by the caller that is bound as it is needs no scope of
@@ -62,9 +63,9 @@ void CTemplate::BindParams(CContext& context, const CParamList& parameters) cons
     CExpandedName* name = param->GetName();
     Xpath::CValue* given = parameters.Find(name->NamespaceUri(), name->LocalName());
     if (given && IsKeptAsItIs(given) && context.BindVariable(name, given)) continue;
-    Core::XInterface<CContext> child(new CContext(context, param, false));
-    param->Bind(*child, parameters);
-    child->EndScope();
+    CContext& child = CContext::ChildFor(holder, context, param);
+    param->Bind(child, parameters);
+    child.EndScope();
   }
 }
 

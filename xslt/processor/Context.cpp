@@ -163,6 +163,35 @@ CContext::CContext(CContext& parent, COutputElementStack* output)
   BeginScope();
 }
 
+namespace {
+
+template <class T>
+void Share(Core::XInterface<T>& to, const Core::XInterface<T>& from) {
+  if (to.Get() != from.Get()) to = from;
+}
+
+} // namespace
+
+CContext& CContext::ChildFor(Core::XInterface<CContext>& holder, CContext& parent, CStylesheetElement* element) {
+  CContext* child = holder.Get();
+  if (!child || child->GetUseCount() != 1 || child->IsScopeOpen()) {
+    holder = new CContext(parent, element, false);
+    return *holder;
+  }
+  // As the constructor makes it. The ended scope left no pending binding.
+  child->m_flags = (parent.m_flags & TextOnly) | OwnVariableScope;
+  Share(child->m_topLevel, parent.m_topLevel);
+  Share(child->m_output, parent.m_output);
+  if (child->m_element.Get() != element) child->m_element = element;
+  Share(child->m_iterator, parent.m_iterator);
+  Share(child->m_variables, parent.m_variables);
+  Share(child->m_template, parent.m_template);
+  child->m_documents = nullptr;
+  Share(child->m_enclosingDocuments, parent.m_documents ? parent.m_documents : parent.m_enclosingDocuments);
+  child->BeginScope();
+  return *child;
+}
+
 CContext::~CContext() {
   if (!IsScopeOpen()) return;
   // The maker was unwound by an exception; that exception is the one that

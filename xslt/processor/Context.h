@@ -103,6 +103,11 @@ public:
   // the text of a processing instruction).
   CContext(CContext& parent, COutputElementStack* output);
   ~CContext() override;
+  // A child running element without a fresh variable table, in holder: the
+  // ended child that holder has is made anew when nothing else holds it (no
+  // value or extension kept it), which spares making and dropping a context
+  // for every instruction of a list; otherwise a new child.
+  static CContext& ChildFor(Core::XInterface<CContext>& holder, CContext& parent, CStylesheetElement* element);
 
   CContext(const CContext&) = delete;
   CContext& operator=(const CContext&) = delete;

@@ -12,11 +12,12 @@ void CForEach::Execute(CContext& context) {
   Core::XInterface<CContext> list(new CContext(context, nodes.Get()));
   // xsl:apply-imports has no current template rule inside the body.
   list->SetCurrentTemplateRule(nullptr);
+  Core::XInterface<CContext> holder;
   for (Dom::XNode node = nodes->GetNode(); node; node = NextNode(context, *nodes)) {
     // Variables bound in the body live for one node.
-    Core::XInterface<CContext> body(new CContext(*list, this, false));
-    ExecuteInstructions(m_content, *body);
-    body->EndScope();
+    CContext& body = CContext::ChildFor(holder, *list, this);
+    ExecuteInstructions(m_content, body);
+    body.EndScope();
   }
   list->EndScope();
 }
@@ -36,17 +37,18 @@ bool CWhen::ExecuteIfTrue(CContext& context) const {
 void COtherwise::Execute(CContext& context) const { ExecuteInstructions(m_content, context); }
 
 void CChoose::Execute(CContext& context) {
+  Core::XInterface<CContext> holder;
   for (int32_t i = 0, n = m_whens.GetSize(); i < n; ++i) {
     CWhen* when = m_whens[i].Get();
-    Core::XInterface<CContext> child(new CContext(context, when, false));
-    bool done = when->ExecuteIfTrue(*child);
-    child->EndScope();
+    CContext& child = CContext::ChildFor(holder, context, when);
+    bool done = when->ExecuteIfTrue(child);
+    child.EndScope();
     if (done) return;
   }
   if (!m_otherwise) return;
-  Core::XInterface<CContext> child(new CContext(context, m_otherwise.Get(), false));
-  m_otherwise->Execute(*child);
-  child->EndScope();
+  CContext& child = CContext::ChildFor(holder, context, m_otherwise.Get());
+  m_otherwise->Execute(child);
+  child.EndScope();
 }
 
 void CMessage::Execute(CContext& context) {

@@ -16,12 +16,13 @@ namespace {
 // it), so the documents it was computed from pass to the instruction's scope.
 void EvaluateWithParams(const CWithParamList& params, CContext& context, CParamList& parameters) {
   parameters.Reserve(size_t(params.GetSize()));
+  Core::XInterface<CContext> holder;
   for (int32_t i = 0, n = params.GetSize(); i < n; ++i) {
     CWithParam* param = params[i].Get();
-    Core::XInterface<CContext> child(new CContext(context, param, false));
-    child->SetFlag8();
-    Core::XInterface<Xpath::CValue> value = param->Evaluate(*child);
-    child->EndScope();
+    CContext& child = CContext::ChildFor(holder, context, param);
+    child.SetFlag8();
+    Core::XInterface<Xpath::CValue> value = param->Evaluate(child);
+    child.EndScope();
     parameters.Add(param->GetName(), value.Get());
   }
 }
