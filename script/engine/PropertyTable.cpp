@@ -75,19 +75,25 @@ int32_t CPropertyTable::PlaceInSlots(CPropertyEntry* entry) {
 }
 
 void CPropertyTable::Reserve(int32_t count) {
-  if (m_capacity != 0) return;
+  if (m_capacity != 0 || count <= 0) return;
   int32_t capacity = 4;
   while (count - 1 >= capacity * 3 / 4) capacity *= 2;
   m_capacity = capacity;
-  if (count > 0) {
-    m_block = AllocateArray<CPropertyEntry>(count);
-    m_blockSize = count;
-    m_blockUsed = 0;
-  }
-  m_slots = AllocateArray<CPropertyEntry*>(capacity);
-  m_hashes = AllocateArray<int32_t>(capacity);
-  std::memset(m_slots, 0, sizeof(CPropertyEntry*) * static_cast<size_t>(capacity));
-  std::memset(m_hashes, 0xFF, sizeof(int32_t) * static_cast<size_t>(capacity));
+  // One allocation: the slots, the entries, then the hashes.
+  size_t slotBytes = sizeof(CPropertyEntry*) * static_cast<size_t>(capacity);
+  size_t blockBytes = sizeof(CPropertyEntry) * static_cast<size_t>(count);
+  size_t hashBytes = sizeof(int32_t) * static_cast<size_t>(capacity);
+  m_chunkBytes = slotBytes + blockBytes + hashBytes;
+  m_chunk = EcmaScriptPrivate::AllocateSmall(m_chunkBytes);
+  auto* bytes = static_cast<unsigned char*>(m_chunk);
+  m_slots = reinterpret_cast<CPropertyEntry**>(bytes);
+  m_block = reinterpret_cast<CPropertyEntry*>(bytes + slotBytes);
+  m_hashes = reinterpret_cast<int32_t*>(bytes + slotBytes + blockBytes);
+  m_slotsInChunk = true;
+  m_blockSize = count;
+  m_blockUsed = 0;
+  std::memset(m_slots, 0, slotBytes);
+  std::memset(m_hashes, 0xFF, hashBytes);
   if (capacity > kLargestScannedCapacity) BuildIndex();
 }
 
@@ -103,10 +109,11 @@ void CPropertyTable::Grow() {
   for (int32_t s = 0; s < oldCapacity; ++s) {
     if (old[s]) PlaceInSlots(old[s]);
   }
-  if (old) {
+  if (old && !m_slotsInChunk) {
     FreeArray(old, oldCapacity);
     FreeArray(oldHashes, oldCapacity);
   }
+  m_slotsInChunk = false;
   if (m_capacity > kLargestScannedCapacity) BuildIndex();
 }
 
@@ -172,8 +179,14 @@ void CPropertyTable::DestroyEntry(CPropertyEntry* entry) {
 void CPropertyTable::Clear() {
   CPropertyEntry** slots = m_slots;
   int32_t capacity = m_capacity;
+  bool slotsInChunk = m_slotsInChunk;
+  void* chunk = m_chunk;
+  size_t chunkBytes = m_chunkBytes;
+  m_chunk = nullptr;
+  m_chunkBytes = 0;
+  m_slotsInChunk = false;
   if (m_index) FreeArray(m_index, m_indexCapacity);
-  if (m_hashes) FreeArray(m_hashes, capacity);
+  if (m_hashes && !slotsInChunk) FreeArray(m_hashes, capacity);
   m_hashes = nullptr;
   m_slots = nullptr;
   m_capacity = m_count = 0;
@@ -200,8 +213,8 @@ void CPropertyTable::Clear() {
     if (entry >= block && entry < block + blockSize) entry->~CPropertyEntry();
     else delete entry;
   }
-  if (slots) FreeArray(slots, capacity);
-  if (block) FreeArray(block, blockSize);
+  if (slots && !slotsInChunk) FreeArray(slots, capacity);
+  if (chunk) EcmaScriptPrivate::FreeSmall(chunk, chunkBytes);
 }
 
 } // namespace EcmaScript

@@ -114,10 +114,14 @@ private:
   int32_t m_indexCapacity = 0;    // twice the slot capacity, a power of two
   int32_t m_indexUsed = 0;        // entries and tombstones
   // Storage of the entries made room for by Reserve; entries beyond it are
-  // allocated one by one.
+  // allocated one by one. Reserve takes the slot and hash arrays from the
+  // same allocation, the chunk, until the table grows.
   CPropertyEntry* m_block = nullptr;
   int32_t m_blockSize = 0;
   int32_t m_blockUsed = 0;
+  void* m_chunk = nullptr;
+  size_t m_chunkBytes = 0;
+  bool m_slotsInChunk = false;
 };
 
 } // namespace EcmaScript
