@@ -25,7 +25,10 @@ public:
   // The use values of the node: none unless the node matches the pattern;
   // the string value of each node of a node-set result, else the result as
   // a string. Both are evaluated in a child of the context over the node.
-  void GetKeyValues(const Dom::XNode& node, CContext& context, std::vector<Core::String>& values);
+  // declaration holds the child for the declaration between calls: one
+  // made anew for each node of an index would cost more than the match.
+  void GetKeyValues(const Dom::XNode& node, CContext& context, std::vector<Core::String>& values,
+                    Core::XInterface<CContext>& declaration);
   // The key's values were asked for again while the node's were being worked
   // out: fatal error 60, reported at the declaration and the node.
   [[noreturn]] void ThrowCircular(const Dom::XNode& node, CContext& context);

@@ -18,15 +18,29 @@ namespace {
 // a key, needs none, and most nodes of a document do not match.
 class CIndexedNode final : public CMatchContext {
 public:
-  CIndexedNode(CKey& key, CContext& run, const Dom::XNode& node) : m_key(key), m_run(run), m_node(node) {}
-  ~CIndexedNode() override = default;
+  CIndexedNode(CKey& key, CContext& run, const Dom::XNode& node, Core::XInterface<CContext>& declaration)
+      : m_key(key), m_run(run), m_node(node), m_declaration(declaration) {}
+  // A failure unwound the call: the scopes end here, innermost first, as
+  // the contexts would end them if they went with this view. The
+  // declaration's context stays with its holder.
+  ~CIndexedNode() override {
+    if (!m_context) return;
+    try {
+      m_context->EndScope();
+    } catch (...) {
+    }
+    try {
+      m_declaration->EndScope();
+    } catch (...) {
+    }
+  }
 
   CContext& GetContext() {
     if (!m_context) {
-      m_declaration = new CContext(m_run, &m_key, false);
+      CContext& declaration = CContext::ChildFor(m_declaration, m_run, &m_key);
       Core::XInterface<Xpath::CNodeSet> single(new XpathPrivate::CSingleNodeSet(m_node));
       Core::XInterface<Xpath::CIterator> iterator = single->CreateIterator();
-      m_context = new CContext(*m_declaration, iterator.Get());
+      m_context = new CContext(declaration, iterator.Get());
     }
     return *m_context;
   }
@@ -58,16 +72,17 @@ private:
   CKey& m_key;
   CContext& m_run;
   Dom::XNode m_node;
-  Core::XInterface<CContext> m_declaration;
+  Core::XInterface<CContext>& m_declaration;
   Core::XInterface<CContext> m_context;
   Core::XInterface<Xpath::CContext> m_xpathContext;
 };
 
 } // namespace
 
-void CKey::GetKeyValues(const Dom::XNode& node, CContext& context, std::vector<Core::String>& values) {
+void CKey::GetKeyValues(const Dom::XNode& node, CContext& context, std::vector<Core::String>& values,
+                        Core::XInterface<CContext>& declaration) {
   values.clear();
-  CIndexedNode indexed(*this, context, node);
+  CIndexedNode indexed(*this, context, node, declaration);
   if (m_match->Match(indexed, node)) {
     CContext& at = indexed.GetContext();
     // A use that looks up another key builds that key's index in here: a
@@ -87,7 +102,8 @@ void CKey::GetKeyValues(const Dom::XNode& node, CContext& context, std::vector<C
 }
 
 void CKey::ThrowCircular(const Dom::XNode& node, CContext& context) {
-  CIndexedNode indexed(*this, context, node);
+  Core::XInterface<CContext> declaration;
+  CIndexedNode indexed(*this, context, node, declaration);
   indexed.GetContext().ThrowError(Xslt::CXsltException::CircularKeyDefinitions, m_name->NamespaceUri(),
                                   m_name->LocalName());
 }

@@ -4,6 +4,7 @@
 // template dispatch: the best rule of a module, then of its imports from the
 // last to the first, then the built-in rules.
 #include <functional>
+#include <vector>
 
 #include "xml/writer/OutputHandler.h"
 #include "xml/writer/OutputOptions.h"
@@ -45,7 +46,7 @@ public:
       CActive(Dom::XNode& a, const Dom::XNode& node) : active(a) { active = node; }
       ~CActive() { active = Dom::XNode(); }
     } active(m_active, node);
-    m_key->GetKeyValues(node, *m_runContext, values);
+    m_key->GetKeyValues(node, *m_runContext, values, m_declaration);
   }
   uint32_t GetNodeTypes() override {
     uint32_t types = 0;
@@ -54,11 +55,18 @@ public:
     return types;
   }
 
+  // The run ends: the context kept holds the run, which holds this handler.
+  void EndRun() { m_declaration = nullptr; }
+
 private:
   Core::XInterface<CKey> m_key;
   CContext* m_runContext;
   Dom::XNode m_active;  // the node whose values are being asked for
+  // The declaration's context of the last node indexed, ended.
+  Core::XInterface<CContext> m_declaration;
 };
+
+using CKeyHandlers = std::vector<Core::XInterface<CPrivateKeyHandler>>;
 
 // Every module in falling import precedence: the module, then its imports
 // from the last to the first, each the same way.
@@ -207,14 +215,15 @@ void MergeOutputDeclarations(CContext& root, CStylesheet& principal) {
 }
 
 // Every declaration of a key name is registered; all of them count.
-void RegisterKeys(CContext& root, CStylesheet& principal) {
+void RegisterKeys(CContext& root, CStylesheet& principal, CKeyHandlers& handlers) {
   Xslt::CDataSet* dataSet = root.GetDataSet();
   VisitModules(principal, [&](CStylesheet& module) {
     const auto& keys = module.GetKeys();
     for (int32_t i = 0, n = keys.GetSize(); i < n; ++i) {
       CKey* key = keys[i].Get();
       CExpandedName* name = key->GetName();
-      Core::XInterface<Xslt::CKeyHandler> handler(new CPrivateKeyHandler(key, &root));
+      Core::XInterface<CPrivateKeyHandler> handler(new CPrivateKeyHandler(key, &root));
+      handlers.push_back(handler);
       dataSet->AddKey(name->NamespaceUri(), name->LocalName(), handler.Get());
     }
   });
@@ -344,10 +353,15 @@ void CStylesheet::Run(Core::StringView sourceUri, Xslt::CInputHandler* inputHand
   Core::XInterface<CTopLevelContext> run(new CTopLevelContext(this, locationHandler, m_implementation.Get()));
   // Values of the run may hold its contexts, which hold the run: whatever
   // way the run ends, the values go first.
+  CKeyHandlers keys;
   struct CShutdown {
     CTopLevelContext* run;
-    ~CShutdown() { run->Shutdown(); }
-  } shutdown{run.Get()};
+    CKeyHandlers& keys;
+    ~CShutdown() {
+      run->Shutdown();
+      for (const Core::XInterface<CPrivateKeyHandler>& key : keys) key->EndRun();
+    }
+  } shutdown{run.Get(), keys};
   Core::XInterface<COutputElementStack> output(new COutputElementStack(outputHandler));
   Core::XInterface<CContext> root(new CContext(run.Get(), output.Get()));
 
@@ -359,7 +373,7 @@ void CStylesheet::Run(Core::StringView sourceUri, Xslt::CInputHandler* inputHand
   RegisterDecimalFormats(*root, *this);
   MergeOutputDeclarations(*root, *this);
   output->SetOutputOptions(root->GetOutputOptions());
-  RegisterKeys(*root, *this);
+  RegisterKeys(*root, *this, keys);
   RegisterGlobalVariables(*root, *this, external);
 
   root->LoadSourceDocument(sourceUri, inputHandler, sourceNode);
