@@ -8,6 +8,7 @@
 
 namespace XsltPrivate {
 
+using Core::StringView;
 using Core::XInterface;
 
 namespace {
@@ -85,6 +86,24 @@ XInterface<CPattern> CompilePattern(CStaticContext& context, Core::StringView te
   }
   pattern->SetNamespaces(context.GetNamespaceMap());
   return pattern;
+}
+
+// The static context's attribute readers live here so that the static context
+// itself needs nothing of the compilers.
+XInterface<Xpath::CExpr> CStaticContext::CompileExpressionAttribute(StringView name, const char16_t* defaultText,
+                                                                   bool required) {
+  if (const Dom::CNode* attribute = FindAttribute(name)) return CompileExpression(*this, attribute->ValueView());
+  if (required) ThrowError(ErrorMissingAttribute, name);
+  if (defaultText) return CompileExpression(*this, defaultText);
+  return nullptr;
+}
+
+XInterface<CPattern> CStaticContext::CompilePatternAttribute(StringView name, const char16_t* defaultText,
+                                                            bool required) {
+  if (const Dom::CNode* attribute = FindAttribute(name)) return CompilePattern(*this, attribute->ValueView());
+  if (required) ThrowError(ErrorMissingAttribute, name);
+  if (defaultText) return CompilePattern(*this, defaultText);
+  return nullptr;
 }
 
 } // namespace XsltPrivate

@@ -8,8 +8,6 @@
 #include "xml/xslt/StylesheetSpaceHandler.h"
 #include "xpath/Number.h"
 #include "xslt/compiler/Avt.h"
-#include "xslt/compiler/CompiledExpression.h"
-#include "xslt/compiler/Pattern.h"
 #include "xslt/processor/ErrorHandler.h"
 #include "xslt/processor/XsltException.h"
 #include "xslt/processor/XsltImplementation.h"
@@ -242,22 +240,6 @@ bool CStaticContext::GetPrefixAttribute(StringView name, String& namespaceUri, b
   if (!GetRequiredAttribute(name, value, required)) return false;
   namespaceUri = ResolvePrefix(value);
   return true;
-}
-
-XInterface<Xpath::CExpr> CStaticContext::CompileExpressionAttribute(StringView name, const char16_t* defaultText,
-                                                                   bool required) {
-  if (const Dom::CNode* attribute = FindAttribute(name)) return CompileExpression(*this, attribute->ValueView());
-  if (required) ThrowError(ErrorMissingAttribute, name);
-  if (defaultText) return CompileExpression(*this, defaultText);
-  return nullptr;
-}
-
-XInterface<CPattern> CStaticContext::CompilePatternAttribute(StringView name, const char16_t* defaultText,
-                                                            bool required) {
-  if (const Dom::CNode* attribute = FindAttribute(name)) return CompilePattern(*this, attribute->ValueView());
-  if (required) ThrowError(ErrorMissingAttribute, name);
-  if (defaultText) return CompilePattern(*this, defaultText);
-  return nullptr;
 }
 
 XInterface<Xslt::CAvt> CStaticContext::CompileAvtAttribute(StringView name, const char16_t* defaultText,
