@@ -25,13 +25,37 @@ const CPropertyName& LengthName() {
   return name;
 }
 
+void MakeLayout(const CFunctionDefinition& definition) {
+  CFunctionDefinition::CLayout& layout = definition.GetLayout();
+  layout.made = true;
+  if (!definition.HasPlainBindings()) return;
+  const std::vector<CFunctionDefinition::CBinding>& bindings = definition.GetBindings();
+  int32_t count = static_cast<int32_t>(bindings.size()) + 1;
+  std::vector<int32_t> hashes;
+  hashes.push_back(ArgumentsName().GetHash());
+  for (const CFunctionDefinition::CBinding& binding : bindings) hashes.push_back(binding.name.GetHash());
+  layout.slots.resize(static_cast<size_t>(count));
+  if (!CPropertyTable::PlanReserved(hashes.data(), count, layout.capacity, layout.slots.data())) return;
+  layout.slotHashes.assign(static_cast<size_t>(layout.capacity), -1);
+  for (int32_t i = 0; i < count; ++i) layout.slotHashes[static_cast<size_t>(layout.slots[i])] = hashes[i];
+  layout.usable = true;
+}
+
 } // namespace
 
 CActivationObject::CActivationObject(CGlobalObjectBase* global, CScriptObject* callee,
                                      CFunctionDefinition* definition, const CArgumentList& arguments)
     : CScriptObject(global, nullptr), m_callee(callee), m_definition(definition),
       m_definitionSerial(definition->GetSerial()), m_arguments(&arguments) {
-  GetPropertyTable().Reserve(static_cast<int32_t>(definition->GetBindings().size()) + 1);
+  int32_t count = static_cast<int32_t>(definition->GetBindings().size()) + 1;
+  CFunctionDefinition::CLayout& layout = definition->GetLayout();
+  if (!layout.made) MakeLayout(*definition);
+  if (layout.usable) {
+    GetPropertyTable().ReserveAsPlanned(count, layout.capacity, layout.slotHashes.data());
+    GetPropertyTable().PlaceReserved(layout.slots[0], ArgumentsName(), nullptr, kArgumentsId, DontDelete);
+    return;
+  }
+  GetPropertyTable().Reserve(count);
   DefineNativeProperty(ArgumentsName(), kArgumentsId, DontDelete);
 }
 

@@ -80,10 +80,15 @@ void CExecutionContext::EnterFunctionCode(CGlobalObjectBase* global, CFunctionDe
   if (definition->HasPlainBindings()) {
     // The same bindings as below, without a lookup for each.
     XValue undefined = MakeUndefined();
+    const CFunctionDefinition::CLayout& layout = definition->GetLayout();
+    CPropertyTable& table = activation->GetPropertyTable();
+    int32_t i = 0;
     for (const CFunctionDefinition::CBinding& binding : definition->GetBindings()) {
       CValue* value = binding.argument >= 0 && binding.argument < arguments.GetSize() ? arguments[binding.argument].Get()
                                                                                       : undefined.Get();
-      activation->DefineValueProperty(binding.name, value, DontDelete);
+      ++i;
+      if (layout.usable) table.PlaceReserved(layout.slots[i], binding.name, value, -1, DontDelete);
+      else activation->DefineValueProperty(binding.name, value, DontDelete);
     }
     activationObject->EndBinding();
     m_scopeChain.Append(std::move(activation));

@@ -56,6 +56,18 @@ public:
     return m_plainBindings;
   }
 
+  // Where a call's activation object places "arguments" and then each
+  // binding, worked out by the first call: the same for every call, so
+  // later calls place entries without probing.
+  struct CLayout {
+    bool made = false;
+    bool usable = false;  // plain bindings, and a table small enough
+    int32_t capacity = 0;
+    std::vector<int32_t> slots;
+    std::vector<int32_t> slotHashes;  // -1 for a slot left empty
+  };
+  CLayout& GetLayout() const { return m_layout; }
+
   // A new script function object of the context's global object.
   XObject CreateFunctionObject(CExecutionContext& context);
   // "function NAME(A, B) { BODY }" on one line.
@@ -75,6 +87,7 @@ private:
   mutable std::vector<CBinding> m_bindings;
   mutable bool m_bound = false;
   mutable bool m_plainBindings = false;
+  mutable CLayout m_layout;
 };
 
 using XFunctionDefinition = Core::XInterface<CFunctionDefinition>;

@@ -97,6 +97,36 @@ void CPropertyTable::Reserve(int32_t count) {
   if (capacity > kLargestScannedCapacity) BuildIndex();
 }
 
+bool CPropertyTable::PlanReserved(const int32_t* hashes, int32_t count, int32_t& capacity, int32_t* slots) {
+  capacity = 4;
+  while (count - 1 >= capacity * 3 / 4) capacity *= 2;
+  if (count <= 0 || capacity > kLargestScannedCapacity) return false;
+  bool taken[kLargestScannedCapacity] = {};
+  int32_t mask = capacity - 1;
+  for (int32_t i = 0; i < count; ++i) {
+    int32_t s = hashes[i] & mask;
+    while (taken[s]) s = (s + 1) & mask;
+    taken[s] = true;
+    slots[i] = s;
+  }
+  return true;
+}
+
+void CPropertyTable::ReserveAsPlanned(int32_t count, int32_t capacity, const int32_t* slotHashes) {
+  Reserve(count);
+  std::memcpy(m_hashes, slotHashes, sizeof(int32_t) * static_cast<size_t>(capacity));
+}
+
+void CPropertyTable::PlaceReserved(int32_t slot, const CPropertyName& name, CValue* value, int32_t nativeId,
+                                   int32_t attributes) {
+  Core::XInterface<CNameText> text = name.IsIntegerForm() || !name.GetSharedText()
+                                         ? Core::XInterface<CNameText>(new CNameText(name.GetText()))
+                                         : Core::XInterface<CNameText>(name.GetSharedText());
+  m_slots[slot] = ::new (&m_block[m_blockUsed++])
+      CPropertyEntry(std::move(text), m_hashes[slot], value, nativeId, attributes);
+  ++m_count;
+}
+
 void CPropertyTable::Grow() {
   int32_t oldCapacity = m_capacity;
   CPropertyEntry** old = m_slots;

@@ -75,6 +75,15 @@ public:
   // slot order no script can see (activation objects). The first count
   // entries are stored in one block instead of one allocation each.
   void Reserve(int32_t count);
+  // The slot of each of count entries with these hashes when Reserve(count)
+  // made room and they are inserted in this order, and the capacity; false
+  // when such a table would keep an index.
+  static bool PlanReserved(const int32_t* hashes, int32_t count, int32_t& capacity, int32_t* slots);
+  // Reserve for a plan of PlanReserved: slotHashes holds the hash of each
+  // slot's entry to be (-1 for none). Then PlaceReserved puts the entries
+  // in plan order into their slots, as Insert would have.
+  void ReserveAsPlanned(int32_t count, int32_t capacity, const int32_t* slotHashes);
+  void PlaceReserved(int32_t slot, const CPropertyName& name, CValue* value, int32_t nativeId, int32_t attributes);
   // Adds an entry without looking for the name first; returns its slot.
   int32_t Insert(const CPropertyName& name, CValue* value, int32_t nativeId, int32_t attributes);
   // Destroys the entry in the slot; the slot becomes a hole.
