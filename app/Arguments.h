@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/String.h"
-#include "xslt/processor/ExternalParamList.h"
+#include "xslt/processor/context/ExternalParamList.h"
 
 namespace Kelto {
 

@@ -10,9 +10,9 @@
 
 #include "core/EncodingMap.h"
 #include "core/Stream.h"
-#include "xslt/processor/BasicOutputHandler.h"
-#include "xslt/processor/OutputElementStack.h"
-#include "xslt/processor/ResultTreeFragment.h"
+#include "xslt/processor/output/BasicOutputHandler.h"
+#include "xslt/processor/output/OutputElementStack.h"
+#include "xslt/processor/output/ResultTreeFragment.h"
 
 namespace {
 

@@ -21,9 +21,9 @@
 #include "core/String.h"
 #include "extensions/Packages.h"
 #include "script/builtins/ScriptEngine.h"
-#include "xslt/processor/BasicXsltImplementation.h"
-#include "xslt/processor/ExtensionHandler.h"
-#include "xslt/processor/Processor.h"
+#include "xslt/processor/extensions/ExtensionHandler.h"
+#include "xslt/processor/services/BasicXsltImplementation.h"
+#include "xslt/processor/services/Processor.h"
 
 namespace {
 

@@ -16,9 +16,9 @@
 #include <string>
 
 #include "core/String.h"
-#include "xslt/processor/BasicXsltImplementation.h"
-#include "xslt/processor/StylesheetLoader.h"
-#include "xslt/processor/XsltException.h"
+#include "xslt/processor/services/BasicXsltImplementation.h"
+#include "xslt/processor/services/StylesheetLoader.h"
+#include "xslt/processor/services/XsltException.h"
 
 namespace {
 

@@ -18,9 +18,9 @@
 #include "core/Exception.h"
 #include "core/String.h"
 #include "extensions/Packages.h"
-#include "xslt/processor/BasicXsltImplementation.h"
-#include "xslt/processor/ExtensionHandler.h"
-#include "xslt/processor/Processor.h"
+#include "xslt/processor/extensions/ExtensionHandler.h"
+#include "xslt/processor/services/BasicXsltImplementation.h"
+#include "xslt/processor/services/Processor.h"
 
 namespace {
 

@@ -23,8 +23,8 @@
 #include "bench/ChildRun.h"
 #include "core/Exception.h"
 #include "core/String.h"
-#include "xslt/processor/BasicXsltImplementation.h"
-#include "xslt/processor/Processor.h"
+#include "xslt/processor/services/BasicXsltImplementation.h"
+#include "xslt/processor/services/Processor.h"
 
 namespace {
 

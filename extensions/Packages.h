@@ -4,7 +4,7 @@
 #include "core/EncodingMap.h"
 #include "core/Interface.h"
 #include "script/builtins/ScriptEngine.h"
-#include "xslt/processor/ExtensionPackage.h"
+#include "xslt/processor/extensions/ExtensionPackage.h"
 
 namespace KeltoExtensions {
 

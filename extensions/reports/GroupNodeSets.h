@@ -14,7 +14,7 @@
 #include "xpath/Context.h"
 #include "xpath/Expr.h"
 #include "xpath/NodeSet.h"
-#include "xslt/processor/SortedArray.h"
+#include "xslt/processor/data/SortedArray.h"
 
 namespace XsltReports {
 

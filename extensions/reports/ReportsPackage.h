@@ -12,8 +12,8 @@
 #include "xpath/Expr.h"
 #include "xslt/compiler/Avt.h"
 #include "xslt/compiler/ExtensionStaticContext.h"
-#include "xslt/processor/ExtensionContext.h"
-#include "xslt/processor/ExtensionPackage.h"
+#include "xslt/processor/extensions/ExtensionContext.h"
+#include "xslt/processor/extensions/ExtensionPackage.h"
 
 namespace XsltReports {
 

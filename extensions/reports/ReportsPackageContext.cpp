@@ -3,8 +3,8 @@
 #include "extensions/reports/ReportsException.h"
 #include "extensions/reports/ReportsPackage.h"
 #include "xpath/ValueConverter.h"
-#include "xslt/processor/ExtensionHandler.h"
-#include "xslt/processor/XsltImplementation.h"
+#include "xslt/processor/extensions/ExtensionHandler.h"
+#include "xslt/processor/services/XsltImplementation.h"
 
 namespace XsltReports {
 

@@ -11,9 +11,9 @@
 #include "extensions/reports/GroupNodeSets.h"
 #include "xpath/Expr.h"
 #include "xpath/NodeSet.h"
-#include "xslt/processor/ExtensionContext.h"
-#include "xslt/processor/ExtensionPackage.h"
-#include "xslt/processor/SortedArray.h"
+#include "xslt/processor/data/SortedArray.h"
+#include "xslt/processor/extensions/ExtensionContext.h"
+#include "xslt/processor/extensions/ExtensionPackage.h"
 
 namespace XsltReports {
 

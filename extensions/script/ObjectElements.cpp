@@ -3,7 +3,7 @@
 #include "extensions/script/ObjectPackage.h"
 #include "xml/tree/Dom.h"
 #include "xslt/compiler/ExtensionContentType.h"
-#include "xslt/processor/XsltException.h"
+#include "xslt/processor/services/XsltException.h"
 
 namespace XsltObject {
 

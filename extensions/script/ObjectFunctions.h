@@ -3,7 +3,7 @@
 // call(object, method, argument...) and error(). They keep no state: each
 // call finds the run's package context by the namespace URI.
 #include "core/String.h"
-#include "xslt/processor/ExtensionPackage.h"
+#include "xslt/processor/extensions/ExtensionPackage.h"
 
 namespace XsltObject {
 

@@ -5,7 +5,7 @@
 #include "xml/tree/Dom.h"
 #include "xpath/ValueConverter.h"
 #include "xslt/compiler/ExtensionStaticContext.h"
-#include "xslt/processor/ExtensionHandler.h"
+#include "xslt/processor/extensions/ExtensionHandler.h"
 
 namespace XsltObject {
 

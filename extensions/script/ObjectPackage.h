@@ -14,8 +14,8 @@
 #include "xpath/Expr.h"
 #include "xpath/Function.h"
 #include "xpath/Value.h"
-#include "xslt/processor/ExtensionContext.h"
-#include "xslt/processor/ExtensionPackage.h"
+#include "xslt/processor/extensions/ExtensionContext.h"
+#include "xslt/processor/extensions/ExtensionPackage.h"
 
 namespace XsltObject {
 

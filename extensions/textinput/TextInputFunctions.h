@@ -2,7 +2,7 @@
 // The functions of the text-input package. The source id, when given, is
 // the last argument; without it the source of a read element without
 // source-id is meant.
-#include "xslt/processor/ExtensionPackage.h"
+#include "xslt/processor/extensions/ExtensionPackage.h"
 
 namespace XsltTextInput {
 

@@ -4,7 +4,7 @@
 #include "extensions/textinput/TextInputException.h"
 #include "extensions/textinput/TextInputFunctions.h"
 #include "xslt/compiler/ExtensionStaticContext.h"
-#include "xslt/processor/ExtensionHandler.h"
+#include "xslt/processor/extensions/ExtensionHandler.h"
 
 namespace XsltTextInput {
 

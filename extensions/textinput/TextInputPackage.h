@@ -11,8 +11,8 @@
 #include "extensions/textinput/ScopedNameTable.h"
 #include "extensions/textinput/TextFormat.h"
 #include "extensions/textinput/TextSource.h"
-#include "xslt/processor/ExtensionContext.h"
-#include "xslt/processor/ExtensionPackage.h"
+#include "xslt/processor/extensions/ExtensionContext.h"
+#include "xslt/processor/extensions/ExtensionPackage.h"
 
 namespace XsltTextInput {
 

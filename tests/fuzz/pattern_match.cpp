@@ -23,7 +23,7 @@
 #include "xslt/compiler/Pattern.h"
 #include "xslt/compiler/PatternException.h"
 #include "xslt/compiler/PatternParser.h"
-#include "xslt/processor/MatchContext.h"
+#include "xslt/processor/context/MatchContext.h"
 
 namespace {
 

@@ -15,10 +15,10 @@
 
 #include "FuzzSupport.h"
 #include "core/EncodingMap.h"
-#include "xslt/processor/BasicOutputHandler.h"
-#include "xslt/processor/OutputElementStack.h"
-#include "xslt/processor/OutputException.h"
-#include "xslt/processor/ResultTreeFragment.h"
+#include "xslt/processor/output/BasicOutputHandler.h"
+#include "xslt/processor/output/OutputElementStack.h"
+#include "xslt/processor/output/OutputException.h"
+#include "xslt/processor/output/ResultTreeFragment.h"
 
 namespace {
 

@@ -35,16 +35,16 @@
 #include "FuzzText.h"
 #include "core/Interface.h"
 #include "core/Stream.h"
-#include "core/StringStream.h"
 #include "core/String.h"
+#include "core/StringStream.h"
 #include "core/Uri.h"
 #include "extensions/Packages.h"
 #include "script/builtins/ScriptEngine.h"
 #include "xml/writer/OutputHandler.h"
-#include "xslt/processor/BasicOutputHandler.h"
-#include "xslt/processor/BasicXsltImplementation.h"
-#include "xslt/processor/ExtensionHandler.h"
-#include "xslt/processor/Processor.h"
+#include "xslt/processor/extensions/ExtensionHandler.h"
+#include "xslt/processor/output/BasicOutputHandler.h"
+#include "xslt/processor/services/BasicXsltImplementation.h"
+#include "xslt/processor/services/Processor.h"
 
 namespace {
 

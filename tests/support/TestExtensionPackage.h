@@ -45,9 +45,9 @@
 #include "xpath/ValueConverter.h"
 #include "xslt/compiler/ExtensionContentType.h"
 #include "xslt/compiler/ExtensionStaticContext.h"
-#include "xslt/processor/ExtensionContext.h"
-#include "xslt/processor/ExtensionHandler.h"
-#include "xslt/processor/ExtensionPackage.h"
+#include "xslt/processor/extensions/ExtensionContext.h"
+#include "xslt/processor/extensions/ExtensionHandler.h"
+#include "xslt/processor/extensions/ExtensionPackage.h"
 
 namespace KeltoTest {
 

@@ -12,9 +12,9 @@
 #include "core/Uri.h"
 #include "tests/support/TestExtensionPackage.h"
 #include "xpath/Value.h"
-#include "xslt/processor/BasicXsltImplementation.h"
-#include "xslt/processor/ExtensionHandler.h"
-#include "xslt/processor/Processor.h"
+#include "xslt/processor/extensions/ExtensionHandler.h"
+#include "xslt/processor/services/BasicXsltImplementation.h"
+#include "xslt/processor/services/Processor.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include "xslt/compiler/InstructionFactory.h"
 #include "xslt/compiler/StaticContext.h"
 #include "xslt/compiler/instructions/ResultInstructions.h"
-#include "xslt/processor/ExtensionHandler.h"
-#include "xslt/processor/XsltException.h"
+#include "xslt/processor/extensions/ExtensionHandler.h"
+#include "xslt/processor/services/XsltException.h"
 
 namespace XsltPrivate {
 

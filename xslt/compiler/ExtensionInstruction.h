@@ -8,7 +8,7 @@
 #include "core/Interface.h"
 #include "xslt/compiler/ExtensionContentType.h"
 #include "xslt/compiler/Instruction.h"
-#include "xslt/processor/ExtensionPackage.h"
+#include "xslt/processor/extensions/ExtensionPackage.h"
 
 namespace XsltPrivate {
 

@@ -1,6 +1,6 @@
 #include "xslt/compiler/ExtensionInstruction.h"
-#include "xslt/processor/Context.h"
-#include "xslt/processor/PrivateExtensionContext.h"
+#include "xslt/processor/context/Context.h"
+#include "xslt/processor/extensions/PrivateExtensionContext.h"
 
 namespace XsltPrivate {
 

@@ -3,7 +3,7 @@
 #include "xslt/compiler/CompiledExpression.h"
 #include "xslt/compiler/ExtensionInstruction.h"
 #include "xslt/compiler/StaticContext.h"
-#include "xslt/processor/XsltException.h"
+#include "xslt/processor/services/XsltException.h"
 
 namespace XsltPrivate {
 

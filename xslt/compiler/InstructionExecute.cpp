@@ -1,7 +1,7 @@
 #include "core/Interface.h"
 #include "xslt/compiler/Instruction.h"
 #include "xslt/compiler/InstructionFactory.h"
-#include "xslt/processor/Context.h"
+#include "xslt/processor/context/Context.h"
 
 namespace XsltPrivate {
 

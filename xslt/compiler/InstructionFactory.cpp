@@ -9,8 +9,8 @@
 #include "xslt/compiler/instructions/Number.h"
 #include "xslt/compiler/instructions/ResultInstructions.h"
 #include "xslt/compiler/instructions/TemplateInvocation.h"
-#include "xslt/processor/ExtensionHandler.h"
-#include "xslt/processor/XsltException.h"
+#include "xslt/processor/extensions/ExtensionHandler.h"
+#include "xslt/processor/services/XsltException.h"
 
 namespace XsltPrivate {
 

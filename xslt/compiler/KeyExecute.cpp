@@ -1,11 +1,11 @@
 #include "xpath/CommonNodeSet.h"
 #include "xslt/compiler/Key.h"
 #include "xslt/compiler/NamespaceMap.h"
-#include "xslt/processor/Context.h"
-#include "xslt/processor/DataSet.h"
-#include "xslt/processor/MatchContext.h"
-#include "xslt/processor/TopLevelContext.h"
-#include "xslt/processor/XsltException.h"
+#include "xslt/processor/context/Context.h"
+#include "xslt/processor/context/MatchContext.h"
+#include "xslt/processor/context/TopLevelContext.h"
+#include "xslt/processor/data/DataSet.h"
+#include "xslt/processor/services/XsltException.h"
 
 namespace XsltPrivate {
 

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "xpath/Axis.h"
-#include "xslt/processor/MatchContext.h"
+#include "xslt/processor/context/MatchContext.h"
 
 namespace XsltPrivate {
 

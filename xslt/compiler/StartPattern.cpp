@@ -2,7 +2,7 @@
 
 #include "xslt/compiler/PatternException.h"
 #include "xslt/compiler/StaticContext.h"
-#include "xslt/processor/MatchContext.h"
+#include "xslt/processor/context/MatchContext.h"
 
 namespace XsltPrivate {
 

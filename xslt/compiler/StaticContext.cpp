@@ -8,9 +8,9 @@
 #include "xml/xslt/StylesheetSpaceHandler.h"
 #include "xpath/Number.h"
 #include "xslt/compiler/Avt.h"
-#include "xslt/processor/ErrorHandler.h"
-#include "xslt/processor/XsltException.h"
-#include "xslt/processor/XsltImplementation.h"
+#include "xslt/processor/services/ErrorHandler.h"
+#include "xslt/processor/services/XsltException.h"
+#include "xslt/processor/services/XsltImplementation.h"
 
 namespace XsltPrivate {
 

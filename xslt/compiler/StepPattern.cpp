@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "xpath/NodeSet.h"
-#include "xslt/processor/MatchContext.h"
+#include "xslt/processor/context/MatchContext.h"
 
 namespace XsltPrivate {
 

@@ -5,16 +5,16 @@
 
 #include "core/LargePages.h"
 #include "core/StringHelpers.h"
+#include "xml/tree/DocumentFactory.h"
+#include "xml/xslt/StylesheetSpaceHandler.h"
 #include "xpath/Parser.h"
 #include "xslt/compiler/InstructionFactory.h"
 #include "xslt/compiler/StaticContext.h"
-#include "xml/tree/DocumentFactory.h"
-#include "xml/xslt/StylesheetSpaceHandler.h"
-#include "xslt/processor/DocumentFactory.h"
-#include "xslt/processor/ErrorHandler.h"
-#include "xslt/processor/InputHandler.h"
-#include "xslt/processor/XsltException.h"
-#include "xslt/processor/XsltImplementation.h"
+#include "xslt/processor/data/DocumentFactory.h"
+#include "xslt/processor/data/InputHandler.h"
+#include "xslt/processor/services/ErrorHandler.h"
+#include "xslt/processor/services/XsltException.h"
+#include "xslt/processor/services/XsltImplementation.h"
 
 namespace XsltPrivate {
 

@@ -1,10 +1,10 @@
 #include "xslt/compiler/Template.h"
-#include "xslt/processor/Context.h"
-#include "xslt/processor/KeptNodeSet.h"
-#include "xslt/processor/MatchContext.h"
-#include "xslt/processor/ParamList.h"
-#include "xslt/processor/TopLevelContext.h"
-#include "xslt/processor/XsltException.h"
+#include "xslt/processor/context/Context.h"
+#include "xslt/processor/context/KeptNodeSet.h"
+#include "xslt/processor/context/MatchContext.h"
+#include "xslt/processor/context/ParamList.h"
+#include "xslt/processor/context/TopLevelContext.h"
+#include "xslt/processor/services/XsltException.h"
 
 namespace XsltPrivate {
 

@@ -1,7 +1,7 @@
 #include "xslt/compiler/Variable.h"
 
 #include "xslt/compiler/StaticContext.h"
-#include "xslt/processor/XsltException.h"
+#include "xslt/processor/services/XsltException.h"
 
 namespace XsltPrivate {
 

@@ -1,7 +1,7 @@
 #include "xslt/compiler/Variable.h"
-#include "xslt/processor/Context.h"
-#include "xslt/processor/ParamList.h"
-#include "xslt/processor/ResultTreeFragment.h"
+#include "xslt/processor/context/Context.h"
+#include "xslt/processor/context/ParamList.h"
+#include "xslt/processor/output/ResultTreeFragment.h"
 
 namespace XsltPrivate {
 

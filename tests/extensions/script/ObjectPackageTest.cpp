@@ -5,7 +5,7 @@
 #include "extensions/script/EcmaScriptPackage.h"
 #include "extensions/script/ObjectFunctions.h"
 #include "tests/extensions/script/ScriptTestSupport.h"
-#include "xslt/processor/ExtensionHandler.h"
+#include "xslt/processor/extensions/ExtensionHandler.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "xslt/compiler/ExtensionStaticContext.h"
 #include "xslt/compiler/InstructionFactory.h"
 #include "xslt/compiler/support/StylesheetFixture.h"
-#include "xslt/processor/ExtensionHandler.h"
+#include "xslt/processor/extensions/ExtensionHandler.h"
 
 namespace {
 

@@ -3,17 +3,17 @@
 // the node they concern.
 #include <gtest/gtest.h>
 
-#include "xslt/compiler/support/StylesheetFixture.h"
 #include "core/StringHelpers.h"
 #include "xml/tree/DocumentFactory.h"
-#include "xslt/processor/DocumentFactory.h"
-#include "xslt/compiler/StaticContext.h"
 #include "xslt/compiler/InstructionFactory.h"
+#include "xslt/compiler/StaticContext.h"
 #include "xslt/compiler/instructions/ControlInstructions.h"
 #include "xslt/compiler/instructions/CopyInstructions.h"
 #include "xslt/compiler/instructions/Number.h"
 #include "xslt/compiler/instructions/ResultInstructions.h"
 #include "xslt/compiler/instructions/TemplateInvocation.h"
+#include "xslt/compiler/support/StylesheetFixture.h"
+#include "xslt/processor/data/DocumentFactory.h"
 
 namespace {
 

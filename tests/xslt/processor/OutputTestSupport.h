@@ -20,11 +20,11 @@
 #include "core/String.h"
 #include "tests/xml/writer/WriterTestSupport.h"
 #include "xml/writer/OutputOptions.h"
-#include "xslt/processor/BasicOutputHandler.h"
-#include "xslt/processor/OutputElementStack.h"
-#include "xslt/processor/OutputException.h"
-#include "xslt/processor/ResultTreeFragment.h"
-#include "xslt/processor/StringOutputHandler.h"
+#include "xslt/processor/output/BasicOutputHandler.h"
+#include "xslt/processor/output/OutputElementStack.h"
+#include "xslt/processor/output/OutputException.h"
+#include "xslt/processor/output/ResultTreeFragment.h"
+#include "xslt/processor/output/StringOutputHandler.h"
 
 namespace OutputTest {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "xslt/processor/ExtensionPackage.h"
+#include "xslt/processor/extensions/ExtensionPackage.h"
 
 namespace ProcessorTest {
 

@@ -1,9 +1,9 @@
 #include "xslt/compiler/instructions/ControlInstructions.h"
 #include "xslt/compiler/instructions/SelectedNodes.h"
-#include "xslt/processor/Context.h"
-#include "xslt/processor/OutputElementStack.h"
-#include "xslt/processor/XsltException.h"
-#include "xslt/processor/XsltImplementation.h"
+#include "xslt/processor/context/Context.h"
+#include "xslt/processor/output/OutputElementStack.h"
+#include "xslt/processor/services/XsltException.h"
+#include "xslt/processor/services/XsltImplementation.h"
 
 namespace XsltPrivate {
 

@@ -1,8 +1,8 @@
 #include "xml/tree/Names.h"
 #include "xslt/compiler/instructions/CopyInstructions.h"
 #include "xslt/compiler/instructions/SelectedNodes.h"
-#include "xslt/processor/Context.h"
-#include "xslt/processor/XsltException.h"
+#include "xslt/processor/context/Context.h"
+#include "xslt/processor/services/XsltException.h"
 
 namespace XsltPrivate {
 

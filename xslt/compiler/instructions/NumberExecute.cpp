@@ -5,9 +5,9 @@
 #include "xpath/Number.h"
 #include "xslt/compiler/instructions/Number.h"
 #include "xslt/compiler/instructions/NumberFormatter.h"
-#include "xslt/processor/Context.h"
-#include "xslt/processor/RunMatchContext.h"
-#include "xslt/processor/XsltException.h"
+#include "xslt/processor/context/Context.h"
+#include "xslt/processor/context/RunMatchContext.h"
+#include "xslt/processor/services/XsltException.h"
 
 namespace XsltPrivate {
 

@@ -1,13 +1,13 @@
 #include "xslt/compiler/NamespaceMap.h"
 #include "xslt/compiler/instructions/ResultInstructions.h"
 #include "xslt/compiler/instructions/ResultNames.h"
-#include "xslt/processor/Context.h"
-#include "xslt/processor/OutputElementStack.h"
-#include "xslt/processor/OutputException.h"
-#include "xslt/processor/ResultTreeFragment.h"
-#include "xslt/processor/StringOutputHandler.h"
-#include "xslt/processor/TopLevelTables.h"
-#include "xslt/processor/XsltException.h"
+#include "xslt/processor/context/Context.h"
+#include "xslt/processor/context/TopLevelTables.h"
+#include "xslt/processor/output/OutputElementStack.h"
+#include "xslt/processor/output/OutputException.h"
+#include "xslt/processor/output/ResultTreeFragment.h"
+#include "xslt/processor/output/StringOutputHandler.h"
+#include "xslt/processor/services/XsltException.h"
 
 namespace XsltPrivate {
 

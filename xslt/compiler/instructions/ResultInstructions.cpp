@@ -1,7 +1,7 @@
 #include "xslt/compiler/instructions/ResultInstructions.h"
 
 #include "xslt/compiler/StaticContext.h"
-#include "xslt/processor/XsltException.h"
+#include "xslt/processor/services/XsltException.h"
 
 namespace XsltPrivate {
 

@@ -1,7 +1,7 @@
 #include "xslt/compiler/instructions/ResultNames.h"
 
 #include "xml/parser/CharacterClasses.h"
-#include "xslt/processor/Context.h"
+#include "xslt/processor/context/Context.h"
 
 namespace XsltPrivate {
 

@@ -1,8 +1,8 @@
 #include "xslt/compiler/instructions/SelectedNodes.h"
 
 #include "xpath/XpathException.h"
-#include "xslt/processor/Context.h"
-#include "xslt/processor/XsltException.h"
+#include "xslt/processor/context/Context.h"
+#include "xslt/processor/services/XsltException.h"
 
 namespace XsltPrivate {
 

@@ -4,10 +4,10 @@
 #include "xpath/XpathException.h"
 #include "xslt/compiler/instructions/Sort.h"
 #include "xslt/compiler/instructions/SortedNodeSet.h"
-#include "xslt/processor/Context.h"
-#include "xslt/processor/SortedArray.h"
-#include "xslt/processor/XsltException.h"
-#include "xslt/processor/XsltImplementation.h"
+#include "xslt/processor/context/Context.h"
+#include "xslt/processor/data/SortedArray.h"
+#include "xslt/processor/services/XsltException.h"
+#include "xslt/processor/services/XsltImplementation.h"
 
 namespace XsltPrivate {
 

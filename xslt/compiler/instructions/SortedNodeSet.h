@@ -7,7 +7,7 @@
 #include "core/Interface.h"
 #include "xml/tree/Dom.h"
 #include "xpath/NodeSet.h"
-#include "xslt/processor/SortedArray.h"
+#include "xslt/processor/data/SortedArray.h"
 
 namespace XsltPrivate {
 

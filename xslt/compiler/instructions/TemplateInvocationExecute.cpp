@@ -2,10 +2,10 @@
 #include "xslt/compiler/Template.h"
 #include "xslt/compiler/instructions/SelectedNodes.h"
 #include "xslt/compiler/instructions/TemplateInvocation.h"
-#include "xslt/processor/Context.h"
-#include "xslt/processor/ParamList.h"
-#include "xslt/processor/TopLevelTables.h"
-#include "xslt/processor/XsltException.h"
+#include "xslt/processor/context/Context.h"
+#include "xslt/processor/context/ParamList.h"
+#include "xslt/processor/context/TopLevelTables.h"
+#include "xslt/processor/services/XsltException.h"
 
 namespace XsltPrivate {
 

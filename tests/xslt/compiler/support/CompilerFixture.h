@@ -20,9 +20,9 @@
 #include "xml/xslt/LocationHandler.h"
 #include "xml/xslt/StylesheetSpaceHandler.h"
 #include "xslt/compiler/StaticContext.h"
-#include "xslt/processor/ErrorHandler.h"
-#include "xslt/processor/XsltException.h"
-#include "xslt/processor/XsltImplementation.h"
+#include "xslt/processor/services/ErrorHandler.h"
+#include "xslt/processor/services/XsltException.h"
+#include "xslt/processor/services/XsltImplementation.h"
 
 namespace CompilerTest {
 

@@ -16,11 +16,11 @@
 #include "core/String.h"
 #include "xml/xslt/LocationHandler.h"
 #include "xslt/compiler/Stylesheet.h"
-#include "xslt/processor/BasicXsltImplementation.h"
-#include "xslt/processor/ErrorHandler.h"
-#include "xslt/processor/StylesheetLoader.h"
-#include "xslt/processor/XsltException.h"
-#include "xslt/processor/XsltImplementation.h"
+#include "xslt/processor/services/BasicXsltImplementation.h"
+#include "xslt/processor/services/ErrorHandler.h"
+#include "xslt/processor/services/StylesheetLoader.h"
+#include "xslt/processor/services/XsltException.h"
+#include "xslt/processor/services/XsltImplementation.h"
 
 namespace StylesheetTest {
 

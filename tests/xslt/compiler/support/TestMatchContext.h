@@ -14,7 +14,7 @@
 #include "xpath/EvaluationCache.h"
 #include "xpath/Function.h"
 #include "xslt/compiler/Pattern.h"
-#include "xslt/processor/MatchContext.h"
+#include "xslt/processor/context/MatchContext.h"
 
 namespace CompilerTest {
 
