@@ -32,20 +32,25 @@ public:
 
 namespace {
 
+// The newest binding of the name in the chain from head; null when none.
+CVariableBinding* FindBinding(CVariableBinding* head, Core::StringView namespaceUri, Core::StringView localName) {
+  for (CVariableBinding* link = head; link; link = link->next.Get())
+    if (link->Is(namespaceUri, localName)) return link;
+  return nullptr;
+}
+
 // The bindings visible at one moment, then the globals.
 class CVariableSnapshot : public Xpath::CVariableBindingSet {
 public:
   CVariableSnapshot(CVariableBinding* head, CTopLevelVariableTable* globals) : m_head(head), m_globals(globals) {}
 
   Core::XInterface<Xpath::CValue> GetValue(Core::StringView namespaceUri, Core::StringView localName) override {
-    for (CVariableBinding* link = m_head.Get(); link; link = link->next.Get())
-      if (link->Is(namespaceUri, localName)) return link->value;
+    if (CVariableBinding* link = FindBinding(m_head.Get(), namespaceUri, localName)) return link->value;
     return m_globals ? m_globals->GetValue(namespaceUri, localName) : nullptr;
   }
 
   Core::XInterface<Xpath::CValue> PeekValue(Core::StringView namespaceUri, Core::StringView localName) override {
-    for (CVariableBinding* link = m_head.Get(); link; link = link->next.Get())
-      if (link->Is(namespaceUri, localName)) return link->value;
+    if (CVariableBinding* link = FindBinding(m_head.Get(), namespaceUri, localName)) return link->value;
     return m_globals ? m_globals->PeekValue(namespaceUri, localName) : nullptr;
   }
 
@@ -61,14 +66,12 @@ CVariableTable::CVariableTable(CTopLevelVariableTable* globals) : m_globals(glob
 CVariableTable::~CVariableTable() = default;
 
 Core::XInterface<Xpath::CValue> CVariableTable::GetValue(Core::StringView namespaceUri, Core::StringView localName) {
-  for (CVariableBinding* link = m_head.Get(); link; link = link->next.Get())
-    if (link->Is(namespaceUri, localName)) return link->value;
+  if (CVariableBinding* link = FindBinding(m_head.Get(), namespaceUri, localName)) return link->value;
   return m_globals ? m_globals->GetValue(namespaceUri, localName) : nullptr;
 }
 
 Core::XInterface<Xpath::CValue> CVariableTable::PeekValue(Core::StringView namespaceUri, Core::StringView localName) {
-  for (CVariableBinding* link = m_head.Get(); link; link = link->next.Get())
-    if (link->Is(namespaceUri, localName)) return link->value;
+  if (CVariableBinding* link = FindBinding(m_head.Get(), namespaceUri, localName)) return link->value;
   return m_globals ? m_globals->PeekValue(namespaceUri, localName) : nullptr;
 }
 
