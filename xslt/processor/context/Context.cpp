@@ -354,7 +354,7 @@ Core::XInterface<CResultTreeFragmentValue> CContext::EvaluateToResultTreeFragmen
   // A fragment is a tree of its own: built inside xsl:attribute (a variable
   // there) it still holds elements, and only its string value reaches the
   // attribute.
-  child->m_flags &= ~uint32_t(TextOnly);
+  child->ClearTextOnly();
   child->StartDocument();
   ExecuteInstructions(content, *child);
   child->EndDocument();
