@@ -25,6 +25,14 @@ void FreeArray(T* p, int32_t count) {
   EcmaScriptPrivate::FreeSmall(p, sizeof(T) * static_cast<size_t>(count));
 }
 
+// The capacity a table made room for count entries at once starts with:
+// the smallest that holds them below the load Insert grows at.
+int32_t ReservedCapacity(int32_t count) {
+  int32_t capacity = 4;
+  while (count - 1 >= capacity * 3 / 4) capacity *= 2;
+  return capacity;
+}
+
 } // namespace
 
 bool CPropertyTable::Matches(const CPropertyEntry* entry, const CPropertyName& name, int32_t hash) {
@@ -76,8 +84,7 @@ int32_t CPropertyTable::PlaceInSlots(CPropertyEntry* entry) {
 
 void CPropertyTable::Reserve(int32_t count) {
   if (m_capacity != 0 || count <= 0) return;
-  int32_t capacity = 4;
-  while (count - 1 >= capacity * 3 / 4) capacity *= 2;
+  int32_t capacity = ReservedCapacity(count);
   m_capacity = capacity;
   // One allocation: the slots, the entries, then the hashes.
   size_t slotBytes = sizeof(CPropertyEntry*) * static_cast<size_t>(capacity);
@@ -98,8 +105,7 @@ void CPropertyTable::Reserve(int32_t count) {
 }
 
 bool CPropertyTable::PlanReserved(const int32_t* hashes, int32_t count, int32_t& capacity, int32_t* slots) {
-  capacity = 4;
-  while (count - 1 >= capacity * 3 / 4) capacity *= 2;
+  capacity = ReservedCapacity(count);
   if (count <= 0 || capacity > kLargestScannedCapacity) return false;
   bool taken[kLargestScannedCapacity] = {};
   int32_t mask = capacity - 1;
