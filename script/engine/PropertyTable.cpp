@@ -33,6 +33,13 @@ int32_t ReservedCapacity(int32_t count) {
   return capacity;
 }
 
+// The text an entry keeps for the name: the name's own shared text where it
+// has one.
+Core::XInterface<CNameText> EntryText(const CPropertyName& name) {
+  if (name.IsIntegerForm() || !name.GetSharedText()) return Core::XInterface<CNameText>(new CNameText(name.GetText()));
+  return Core::XInterface<CNameText>(name.GetSharedText());
+}
+
 } // namespace
 
 bool CPropertyTable::Matches(const CPropertyEntry* entry, const CPropertyName& name, int32_t hash) {
@@ -60,9 +67,7 @@ int32_t CPropertyTable::FindSlot(const CPropertyName& name) const {
 
 int32_t CPropertyTable::Insert(const CPropertyName& name, CValue* value, int32_t nativeId, int32_t attributes) {
   if (m_count >= m_capacity * 3 / 4) Grow();
-  Core::XInterface<CNameText> text = name.IsIntegerForm() || !name.GetSharedText()
-                                         ? Core::XInterface<CNameText>(new CNameText(name.GetText()))
-                                         : Core::XInterface<CNameText>(name.GetSharedText());
+  Core::XInterface<CNameText> text = EntryText(name);
   int32_t hash = name.GetHash();
   CPropertyEntry* entry = m_blockUsed < m_blockSize
                               ? ::new (&m_block[m_blockUsed++]) CPropertyEntry(std::move(text), hash, value, nativeId, attributes)
@@ -125,9 +130,7 @@ void CPropertyTable::ReserveAsPlanned(int32_t count, int32_t capacity, const int
 
 void CPropertyTable::PlaceReserved(int32_t slot, const CPropertyName& name, CValue* value, int32_t nativeId,
                                    int32_t attributes) {
-  Core::XInterface<CNameText> text = name.IsIntegerForm() || !name.GetSharedText()
-                                         ? Core::XInterface<CNameText>(new CNameText(name.GetText()))
-                                         : Core::XInterface<CNameText>(name.GetSharedText());
+  Core::XInterface<CNameText> text = EntryText(name);
   m_slots[slot] = ::new (&m_block[m_blockUsed++])
       CPropertyEntry(std::move(text), m_hashes[slot], value, nativeId, attributes);
   ++m_count;
