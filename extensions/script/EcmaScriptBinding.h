@@ -123,7 +123,6 @@ public:
 
   // A file longer than the longest script string (a device that never
   // ends) fails with the retrieval error.
-
   int32_t Read(char16_t* buffer, int32_t count) override;
   int32_t Write(const char16_t*, int32_t) override { return 0; }
   int32_t Seek(int32_t, int32_t) override { return 0; }
