@@ -207,11 +207,11 @@ void CPropertyTable::RemoveAt(int32_t slot) {
   // table, and with it the block the entry may live in.
   XValue value(entry->GetValue());
   entry->SetValue(nullptr);
-  DestroyEntry(entry);
+  DestroyEntry(entry, m_block, m_blockSize);
 }
 
-void CPropertyTable::DestroyEntry(CPropertyEntry* entry) {
-  if (InBlock(entry)) entry->~CPropertyEntry();
+void CPropertyTable::DestroyEntry(CPropertyEntry* entry, CPropertyEntry* block, int32_t blockSize) {
+  if (entry >= block && entry < block + blockSize) entry->~CPropertyEntry();
   else delete entry;
 }
 
@@ -249,8 +249,7 @@ void CPropertyTable::Clear() {
         EcmaScriptPrivate::CReleaseQueue::Push(value);
       }
     }
-    if (entry >= block && entry < block + blockSize) entry->~CPropertyEntry();
-    else delete entry;
+    DestroyEntry(entry, block, blockSize);
   }
   if (slots && !slotsInChunk) FreeArray(slots, capacity);
   if (chunk) EcmaScriptPrivate::FreeSmall(chunk, chunkBytes);

@@ -110,8 +110,8 @@ private:
   int32_t PlaceInSlots(CPropertyEntry* entry);
   void BuildIndex();
   void IndexAdd(int32_t hash, int32_t slot);
-  bool InBlock(const CPropertyEntry* entry) const { return entry >= m_block && entry < m_block + m_blockSize; }
-  void DestroyEntry(CPropertyEntry* entry);
+  // Ends an entry: one in the block is destroyed in place, any other deleted.
+  static void DestroyEntry(CPropertyEntry* entry, CPropertyEntry* block, int32_t blockSize);
 
   CPropertyEntry** m_slots = nullptr;
   // The hash of each slot's entry, -1 for an empty slot: a scan of a small
