@@ -32,15 +32,27 @@ public:
   std::unordered_map<const Dom::CNamespaceScope*, XInterface<CNamespaceMap>> namespaceMaps;
 };
 
-void SplitQName(StringView qualifiedName, String& prefix, String& localName) {
+namespace {
+
+// The parts of a qualified name as views into it: no copies.
+void SplitQNameView(StringView qualifiedName, StringView& prefix, StringView& localName) {
   size_t colon = qualifiedName.find(u':');
   if (colon == StringView::npos) {
-    prefix.clear();
-    localName.assign(qualifiedName);
+    prefix = StringView();
+    localName = qualifiedName;
   } else {
-    prefix.assign(qualifiedName.substr(0, colon));
-    localName.assign(qualifiedName.substr(colon + 1));
+    prefix = qualifiedName.substr(0, colon);
+    localName = qualifiedName.substr(colon + 1);
   }
+}
+
+} // namespace
+
+void SplitQName(StringView qualifiedName, String& prefix, String& localName) {
+  StringView prefixView, localView;
+  SplitQNameView(qualifiedName, prefixView, localView);
+  prefix.assign(prefixView);
+  localName.assign(localView);
 }
 
 namespace {
@@ -321,12 +333,8 @@ bool CStaticContext::GetNumberAttribute(StringView name, double& number, bool re
 // ---- names and URIs --------------------------------------------------------------
 
 XInterface<CExpandedName> CStaticContext::ResolveQName(StringView qualifiedName, bool useDefault) {
-  size_t colon = qualifiedName.find(u':');
-  StringView prefix, localName = qualifiedName;
-  if (colon != StringView::npos) {
-    prefix = qualifiedName.substr(0, colon);
-    localName = qualifiedName.substr(colon + 1);
-  }
+  StringView prefix, localName;
+  SplitQNameView(qualifiedName, prefix, localName);
   if (prefix.empty() && useDefault) prefix = u"#default";
   String namespaceUri;
   if (!prefix.empty()) namespaceUri = ResolvePrefix(prefix);
