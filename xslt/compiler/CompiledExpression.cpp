@@ -92,16 +92,16 @@ XInterface<CPattern> CompilePattern(CStaticContext& context, Core::StringView te
 // itself needs nothing of the compilers.
 XInterface<Xpath::CExpr> CStaticContext::CompileExpressionAttribute(StringView name, const char16_t* defaultText,
                                                                    bool required) {
-  if (const Dom::CNode* attribute = FindAttribute(name)) return CompileExpression(*this, attribute->ValueView());
-  if (required) ThrowError(ErrorMissingAttribute, name);
+  if (const Dom::CNode* attribute = FindRequiredAttribute(name, required))
+    return CompileExpression(*this, attribute->ValueView());
   if (defaultText) return CompileExpression(*this, defaultText);
   return nullptr;
 }
 
 XInterface<CPattern> CStaticContext::CompilePatternAttribute(StringView name, const char16_t* defaultText,
                                                             bool required) {
-  if (const Dom::CNode* attribute = FindAttribute(name)) return CompilePattern(*this, attribute->ValueView());
-  if (required) ThrowError(ErrorMissingAttribute, name);
+  if (const Dom::CNode* attribute = FindRequiredAttribute(name, required))
+    return CompilePattern(*this, attribute->ValueView());
   if (defaultText) return CompilePattern(*this, defaultText);
   return nullptr;
 }

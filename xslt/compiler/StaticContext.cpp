@@ -215,13 +215,17 @@ bool CStaticContext::GetAttributeNS(StringView namespaceUri, StringView localNam
   return true;
 }
 
+const Dom::CNode* CStaticContext::FindRequiredAttribute(StringView name, bool required) {
+  const Dom::CNode* attribute = FindAttribute(name);
+  if (!attribute && required) ThrowError(ErrorMissingAttribute, name);
+  return attribute;
+}
+
 bool CStaticContext::GetRequiredAttribute(StringView name, String& value, bool required) {
-  if (const Dom::CNode* attribute = FindAttribute(name)) {
-    value.assign(attribute->ValueView());
-    return true;
-  }
-  if (required) ThrowError(ErrorMissingAttribute, name);
-  return false;
+  const Dom::CNode* attribute = FindRequiredAttribute(name, required);
+  if (!attribute) return false;
+  value.assign(attribute->ValueView());
+  return true;
 }
 
 bool CStaticContext::GetAttribute(StringView name, String& value, bool required) {
@@ -242,9 +246,8 @@ bool CStaticContext::GetUriAttribute(StringView name, String& uri, bool required
 }
 
 XInterface<CExpandedName> CStaticContext::GetQNameAttribute(StringView name, bool useDefault, bool required) {
-  if (const Dom::CNode* attribute = FindAttribute(name)) return ResolveQName(attribute->ValueView(), useDefault);
-  if (required) ThrowError(ErrorMissingAttribute, name);
-  return nullptr;
+  const Dom::CNode* attribute = FindRequiredAttribute(name, required);
+  return attribute ? ResolveQName(attribute->ValueView(), useDefault) : nullptr;
 }
 
 bool CStaticContext::GetPrefixAttribute(StringView name, String& namespaceUri, bool required) {

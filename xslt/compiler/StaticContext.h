@@ -163,6 +163,9 @@ private:
                                                               Core::StringView namespaceUri, Core::StringView name);
   // The attribute node of that qualified name, or null.
   const Dom::CNode* FindAttribute(Core::StringView name) const;
+  // The attribute node, or null when it is absent and not required; a
+  // required one that is absent is a static error.
+  const Dom::CNode* FindRequiredAttribute(Core::StringView name, bool required);
   bool GetRequiredAttribute(Core::StringView name, Core::String& value, bool required);
   Core::CInterface* GetInstructionFactorySlot() const;
   void SetInstructionFactorySlot(Core::CInterface* factory);
