@@ -64,7 +64,7 @@ void CTemplate::BindParams(CContext& context, const CParamList& parameters) cons
     Xpath::CValue* given = parameters.Find(name->NamespaceUri(), name->LocalName());
     if (given && IsKeptAsItIs(given) && context.BindVariable(name, given)) continue;
     CContext& child = CContext::ChildFor(holder, context, param);
-    param->Bind(child, parameters);
+    param->Bind(child, given);
     child.EndScope();
   }
 }

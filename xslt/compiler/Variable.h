@@ -12,7 +12,6 @@
 namespace XsltPrivate {
 
 class CContext;
-class CParamList;
 
 struct CBindingDefinition {
   Core::XInterface<CExpandedName> name;
@@ -35,8 +34,9 @@ public:
   const CContentList& GetContent() const { return m_definition.content; }
 
   Core::XInterface<Xpath::CValue> Evaluate(CContext& context) const;
-  // Binds a template parameter: the caller's value of that name, else its own.
-  void Bind(CContext& context, const CParamList& parameters) const;
+  // Binds a template parameter: given, the caller's value of that name
+  // (null when the caller gave none), else its own.
+  void Bind(CContext& context, Xpath::CValue* given) const;
 
 private:
   CBindingDefinition m_definition;

@@ -1,6 +1,5 @@
 #include "xslt/compiler/Variable.h"
 #include "xslt/processor/context/Context.h"
-#include "xslt/processor/context/ParamList.h"
 #include "xslt/processor/output/ResultTreeFragment.h"
 
 namespace XsltPrivate {
@@ -15,12 +14,11 @@ Core::XInterface<Xpath::CValue> CParam::Evaluate(CContext& context) const { retu
 
 // The value is computed here and bound outside this context: the documents
 // it was computed from must outlive the context.
-void CParam::Bind(CContext& context, const CParamList& parameters) const {
+void CParam::Bind(CContext& context, Xpath::CValue* given) const {
   context.SetFlag8();
-  CExpandedName* name = GetName();
-  Core::XInterface<Xpath::CValue> value = parameters.Find(name->NamespaceUri(), name->LocalName());
+  Core::XInterface<Xpath::CValue> value = given;
   if (!value) value = Evaluate(context);
-  context.SetPendingVariable(name, value.Get());
+  context.SetPendingVariable(GetName(), value.Get());
 }
 
 Core::XInterface<Xpath::CValue> CVariable::Evaluate(CContext& context) const { return m_definition.Evaluate(context); }
