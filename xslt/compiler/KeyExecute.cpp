@@ -20,8 +20,9 @@ class CIndexedNode final : public CMatchContext {
 public:
   CIndexedNode(CKey& key, CContext& run, const Dom::XNode& node, Core::XInterface<CContext>& declaration)
       : m_key(key), m_run(run), m_node(node), m_declaration(declaration) {}
-  // A failure unwound the call: the scopes end here, innermost first, as
-  // the contexts would end them if they went with this view. The
+  // Where a failure unwound the call before EndScope, the scopes end here,
+  // innermost first, as the contexts would end them if they went with this
+  // view; after EndScope this repeats it, which does nothing. The
   // declaration's context stays with its holder.
   ~CIndexedNode() override {
     if (!m_context) return;
