@@ -1,5 +1,6 @@
 #include "extensions/script/ObjectElements.h"
 
+#include "core/WorkBudget.h"
 #include "extensions/script/ObjectPackage.h"
 #include "xml/tree/Dom.h"
 #include "xslt/compiler/ExtensionContentType.h"
@@ -124,6 +125,7 @@ void CWhileElement::Execute(Xslt::CExtensionContext* context) {
   Core::XInterface<CObjectCall> call = package.PrepareCall(handle.Get(), name);
   // No limit of its own: the method decides when the loop ends.
   while (call->Invoke()) {
+    Core::SpendWork(Core::kCallWork);
     Core::XInterface<Xslt::CExtensionContext> pass = context->CreateContextForNode();
     pass->ExecuteContent(0);
   }

@@ -1,5 +1,6 @@
 #include "script/builtins/ScriptFunction.h"
 
+#include "core/WorkBudget.h"
 #include "script/builtins/ObjectBuiltin.h"
 #include "script/engine/ExecutionContext.h"
 #include "script/engine/ScriptExceptions.h"
@@ -41,6 +42,7 @@ void CScriptFunction::Clear() {
 
 XValue CScriptFunction::Call(CExecutionContext& context, CScriptObject* thisObject, const CArgumentList& arguments) {
   CFunctionDefinition* definition = GetDefinition();
+  Core::SpendWork(Core::kCallWork);
   CDepthGuard guard(GetGlobalObject(), this);
   XObject self(this);
   XFunctionDefinition held(definition);

@@ -1,5 +1,6 @@
 #include "script/engine/IterationStatements.h"
 
+#include "core/WorkBudget.h"
 #include "script/engine/Identifiers.h"
 #include "script/engine/ScriptObject.h"
 
@@ -22,7 +23,9 @@ bool EndsLoop(CCompletion& body, XValue& running, CCompletion& result) {
   }
 }
 
+// Every iteration the script asks for: a test, or the next property.
 bool Test(CExecutionContext& context, CExpression* condition) {
+  Core::SpendWork(Core::kLoopWork);
   XValue value = condition->EvaluateValue(context);
   return EcmaScript::ToBoolean(value.Get());
 }
@@ -72,6 +75,7 @@ CCompletion CForStatement::Execute(CExecutionContext& context) {
   XValue running;
   CCompletion result;
   for (;;) {
+    if (!m_test) Core::SpendWork(Core::kLoopWork);
     if (m_test && !Test(context, m_test.Get())) break;
     CCompletion body = m_body->Execute(context);
     if (EndsLoop(body, running, result)) return result;
@@ -98,11 +102,13 @@ CCompletion CForInStatement::Execute(CExecutionContext& context) {
   if (m_declaration) m_declaration->Execute(context);
   XValue value = m_object->EvaluateValue(context);
   XObject object = EcmaScript::ToObject(context, value.Get());
+  Core::SpendWork(Core::kCallWork);  // the enumerator copies the names
   Core::XInterface<EcmaScript::CPropertyEnumerator> enumerator = object->GetEnumerator();
   XValue running;
   CCompletion result;
   CPropertyName name;
   while (enumerator->Next(name)) {
+    Core::SpendWork(Core::kLoopWork);
     XValue text = EcmaScript::MakeString(name.GetText());
     if (m_declaration) {
       CReferenceParts target;

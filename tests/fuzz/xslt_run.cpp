@@ -14,9 +14,17 @@
 // result goes to memory), and the fuzzer writes its findings while a run is
 // on, from a timeout or a crash.
 //
-// A run that never ends because the stylesheet asks for it (a script while
-// whose method keeps returning true, a recursion that doubles its work at
-// every level) ends in a timeout that is no fault of the product.
+// A run that would never end because the stylesheet asks for it (a script
+// while whose method keeps returning true, a script loop whose condition
+// never turns false, a recursion that doubles its work at every level, a
+// pattern that backtracks without end) fails with an ordinary error: each
+// run gets a work budget (core/WorkBudget.h, compiled in for the fuzz build
+// only) that script loop iterations and calls, template instantiations,
+// instructions, node-list iterations and matcher steps spend from. It is
+// large enough for any stylesheet that ends and small enough that a run
+// ends well within the fuzzer's timeout. Loops of the engine that the
+// stylesheet did not ask for spend nothing, so a hang of the engine still
+// ends in a timeout.
 #include <fcntl.h>
 #include <stdarg.h>
 #include <sys/types.h>
@@ -38,6 +46,7 @@
 #include "core/String.h"
 #include "core/StringStream.h"
 #include "core/Uri.h"
+#include "core/WorkBudget.h"
 #include "extensions/Packages.h"
 #include "script/builtins/ScriptEngine.h"
 #include "xml/writer/OutputHandler.h"
@@ -145,6 +154,9 @@ private:
   int64_t m_size = 0;
 };
 
+// Steps of one run; see the top of the file.
+constexpr int64_t kWorkBudget = 1'000'000;
+
 // Code the fuzzer could hand to the script engine as text and that never
 // ends is a long computation, not a fault: the run's engine has no eval
 // and no Function constructor.
@@ -229,6 +241,7 @@ int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   KELTO_FUZZ_CHECK(std::fwrite(data, 1, size, file) == size);
   std::fclose(file);
   g_confined = true;
+  Core::SetWorkBudget(kWorkBudget);
   Run();
   g_confined = false;
   return 0;

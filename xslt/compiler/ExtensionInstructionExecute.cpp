@@ -1,3 +1,4 @@
+#include "core/WorkBudget.h"
 #include "xslt/compiler/ExtensionInstruction.h"
 #include "xslt/processor/context/Context.h"
 #include "xslt/processor/extensions/PrivateExtensionContext.h"
@@ -15,6 +16,7 @@ void CExtensionInstruction::Execute(CContext& context) {
 void CExtensionInstruction::ExecuteContent(CContext& context, int32_t block) {
   for (const CEntry& entry : m_content) {
     if (entry.block != block) continue;
+    Core::SpendWork(Core::kCallWork);
     Core::XInterface<CContext> child(new CContext(context, entry.instruction.Get(), false));
     entry.instruction->Execute(*child);
     child->EndScope();

@@ -1,4 +1,5 @@
 #include "core/Interface.h"
+#include "core/WorkBudget.h"
 #include "xslt/compiler/Instruction.h"
 #include "xslt/compiler/InstructionFactory.h"
 #include "xslt/processor/context/Context.h"
@@ -9,6 +10,7 @@ void ExecuteInstructions(const CContentList& content, CContext& context) {
   Core::XInterface<CContext> holder;
   for (int32_t i = 0, n = content.GetSize(); i < n; ++i) {
     CInstruction* instruction = content[i].Get();
+    Core::SpendWork(Core::kCallWork);
     CContext& child = CContext::ChildFor(holder, context, instruction);
     instruction->Execute(child);
     child.EndScope();

@@ -1,3 +1,4 @@
+#include "core/WorkBudget.h"
 #include "xslt/compiler/Template.h"
 #include "xslt/processor/context/Context.h"
 #include "xslt/processor/context/KeptNodeSet.h"
@@ -40,6 +41,7 @@ void CTemplate::Execute(CContext& context, const CParamList& parameters) {
 void CTemplate::Call(CContext& context, const CParamList& parameters) { Run(context, parameters); }
 
 void CTemplate::Run(CContext& context, const CParamList& parameters) {
+  Core::SpendWork(Core::kCallWork);
   CTopLevelContext* run = context.GetTopLevelContext();
   if (!run->EnterNesting()) {
     context.ThrowError(Xslt::CXsltException::RecursionTooDeep,

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "core/WorkBudget.h"
 #include "script/builtins/regexp/RegExpCharacters.h"
 #include "script/builtins/regexp/RegExpProgram.h"
 #include "script/builtins/regexp/TooComplexException.h"
@@ -204,6 +205,8 @@ bool CMatcher::Run() {
         steps = 0;
         throw RegExp::CTooComplexException(RegExp::CTooComplexException::Steps);
       }
+      // Backtracking is work the pattern asked for: a quarter unit a step.
+      if ((steps & 0x3F) == 0) Core::SpendWork(16);
       const int32_t* n = P + w;
       bool fail = false;
       switch (n[0]) {
@@ -544,7 +547,7 @@ bool CMatcher::Run() {
       }
       if (fail) w = S[--top];
     }
-  } catch (const RegExp::CTooComplexException&) {
+  } catch (const Core::IException&) {  // too complex, or the run's work budget spent
     m_stepsLeft = steps;
     m_failed = true;
     throw;

@@ -1,3 +1,4 @@
+#include "core/WorkBudget.h"
 #include "xslt/compiler/instructions/ControlInstructions.h"
 #include "xslt/compiler/instructions/SelectedNodes.h"
 #include "xslt/processor/context/Context.h"
@@ -14,6 +15,7 @@ void CForEach::Execute(CContext& context) {
   list->SetCurrentTemplateRule(nullptr);
   Core::XInterface<CContext> holder;
   for (Dom::XNode node = nodes->GetNode(); node; node = NextNode(context, *nodes)) {
+    Core::SpendWork(Core::kCallWork);
     // Variables bound in the body live for one node.
     CContext& body = CContext::ChildFor(holder, *list, this);
     ExecuteInstructions(m_content, body);

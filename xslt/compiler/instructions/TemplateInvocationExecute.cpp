@@ -1,3 +1,4 @@
+#include "core/WorkBudget.h"
 #include "xslt/compiler/Stylesheet.h"
 #include "xslt/compiler/Template.h"
 #include "xslt/compiler/instructions/SelectedNodes.h"
@@ -37,8 +38,10 @@ void CApplyTemplates::Execute(CContext& context) {
   EvaluateParams(context, parameters);
   CStylesheet* stylesheet = context.GetStylesheet();
   Core::XInterface<CContext> list(new CContext(context, nodes.Get()));
-  for (Dom::XNode node = nodes->GetNode(); node; node = NextNode(context, *nodes))
+  for (Dom::XNode node = nodes->GetNode(); node; node = NextNode(context, *nodes)) {
+    Core::SpendWork(Core::kCallWork);
     stylesheet->ApplyTemplates(*list, m_mode.Get(), parameters);
+  }
   list->EndScope();
 }
 
