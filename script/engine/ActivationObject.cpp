@@ -66,6 +66,41 @@ CActivationObject::~CActivationObject() {
   ReleaseLater(m_definition);
 }
 
+bool CActivationObject::Park(XObject& activation) {
+  auto* call = static_cast<CActivationObject*>(activation.Get());
+  CFunctionDefinition* definition = call->m_definition.Get();
+  if (call->GetUseCount() != 1 || !definition || call->m_made || call->m_touched || call->m_argumentsObject ||
+      call->m_value || !call->HoldsOnlyBindings())
+    return false;
+  const CFunctionDefinition::CLayout& layout = definition->GetLayout();
+  std::vector<XObject>& spares = definition->GetSpareActivations();
+  if (!layout.usable || spares.size() >= CFunctionDefinition::kMostSpareActivations) return false;
+  CPropertyTable& table = call->GetPropertyTable();
+  for (size_t i = 1; i < layout.slots.size(); ++i) table.GetAt(layout.slots[i])->SetValue(nullptr);
+  call->m_callee = nullptr;
+  // The definition keeps its spares: they must not keep it.
+  call->m_definition = nullptr;
+  spares.push_back(std::move(activation));
+  return true;
+}
+
+XObject CActivationObject::Unpark(CGlobalObjectBase* global, CScriptObject* callee, CFunctionDefinition* definition,
+                                  const CArgumentList& arguments) {
+  std::vector<XObject>& spares = definition->GetSpareActivations();
+  while (!spares.empty()) {
+    XObject spare = std::move(spares.back());
+    spares.pop_back();
+    auto* call = static_cast<CActivationObject*>(spare.Get());
+    // Shutting the engine down clears parked objects too.
+    if (call->GetGlobalObject() != global || call->m_made || !call->HoldsOnlyBindings()) continue;
+    call->m_callee = callee;
+    call->m_definition = definition;
+    call->m_arguments = &arguments;
+    return spare;
+  }
+  return nullptr;
+}
+
 void CActivationObject::Detach() {
   if (m_argumentsObject) {
     // Only a script that kept the arguments object can still read it.

@@ -9,6 +9,12 @@
 // shows the same values. When the activation object dies while the
 // arguments object lives on (a script kept it), the shared values are
 // copied into the arguments object first.
+//
+// A call whose activation object nothing else kept (no closure, no
+// arguments object, no eval) hands it back to its definition when it ends:
+// the next call of the same function fills the same entries with its own
+// values instead of building a table anew. Nothing a script can reach
+// tells a recycled object from a new one.
 #include <cstdint>
 
 #include "core/Array.h"
@@ -34,6 +40,17 @@ public:
   // The call has returned: the arguments it was given are gone.
   void EndCall() { m_arguments = nullptr; }
 
+  // Eval code ran with this object as its variable object.
+  void MarkTouchedByEval() { m_touched = true; }
+  // At the end of a call, with the caller's use the only one: parks the
+  // object with its definition, emptied of the call's values, when nothing
+  // but the call's own bindings ever lived in it. False when it was not
+  // parked; the caller then releases it.
+  static bool Park(XObject& activation);
+  // A parked object of the definition made ready for a call, or null.
+  static XObject Unpark(CGlobalObjectBase* global, CScriptObject* callee,
+                        CFunctionDefinition* definition, const CArgumentList& arguments);
+
   uint64_t GetDefinitionSerial() const { return m_definitionSerial; }
   // The call has bound its parameters and variables.
   void EndBinding() { m_boundCount = GetPropertyTable().GetCount(); }
@@ -53,6 +70,7 @@ private:
   // a script or a parameter stored under the name.
   XValue m_value;
   bool m_made = false;
+  bool m_touched = false;
   Core::XInterface<CArgumentsObject> m_argumentsObject;
 };
 

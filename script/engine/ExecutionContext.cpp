@@ -36,7 +36,14 @@ void CScopeChain::RemoveLast() {
 CExecutionContext::CExecutionContext() = default;
 
 CExecutionContext::~CExecutionContext() {
-  if (m_ownsActivation) static_cast<CActivationObject*>(m_activation.Get())->EndCall();
+  if (m_ownsActivation) {
+    static_cast<CActivationObject*>(m_activation.Get())->EndCall();
+    m_this = nullptr;
+    m_variable = nullptr;
+    while (m_scopeChain.GetSize() > 0) m_scopeChain.RemoveLast();
+    if (!CActivationObject::Park(m_activation)) m_activation = nullptr;
+    return;
+  }
   m_this = nullptr;
   m_variable = nullptr;
   m_activation = nullptr;
@@ -62,6 +69,7 @@ void CExecutionContext::EnterEvalCode(const CExecutionContext& calling, CProgram
   m_variable = calling.m_variable;
   m_this = calling.m_this;
   m_scopeChain = calling.m_scopeChain;
+  if (m_activation) static_cast<CActivationObject*>(m_activation.Get())->MarkTouchedByEval();
   DeclareFunctions(program->GetFunctions(), 0);
   DeclareVariables(program->GetVariables(), 0);
 }
@@ -70,8 +78,10 @@ void CExecutionContext::EnterFunctionCode(CGlobalObjectBase* global, CFunctionDe
                                           CScriptObject* callee, CScriptObject* thisObject,
                                           const CArgumentList& arguments) {
   m_global = global;
-  auto* activationObject = new CActivationObject(global, callee, definition, arguments);
-  XObject activation(activationObject);
+  XObject activation = CActivationObject::Unpark(global, callee, definition, arguments);
+  bool reused = static_cast<bool>(activation);
+  if (!reused) activation = new CActivationObject(global, callee, definition, arguments);
+  auto* activationObject = static_cast<CActivationObject*>(activation.Get());
   m_ownsActivation = true;
   m_activation = activation;
   m_variable = activation;
@@ -87,7 +97,8 @@ void CExecutionContext::EnterFunctionCode(CGlobalObjectBase* global, CFunctionDe
       CValue* value = binding.argument >= 0 && binding.argument < arguments.GetSize() ? arguments[binding.argument].Get()
                                                                                       : undefined.Get();
       ++i;
-      if (layout.usable) table.PlaceReserved(layout.slots[i], binding.name, value, -1, DontDelete);
+      if (reused) table.GetAt(layout.slots[i])->SetValue(value);
+      else if (layout.usable) table.PlaceReserved(layout.slots[i], binding.name, value, -1, DontDelete);
       else activation->DefineValueProperty(binding.name, value, DontDelete);
     }
     activationObject->EndBinding();

@@ -7,6 +7,9 @@
 
 namespace EcmaScript {
 
+CFunctionDefinition::CFunctionDefinition(const CPropertyName& name) : m_name(name), m_serial(++s_lastSerial) {}
+CFunctionDefinition::~CFunctionDefinition() = default;
+
 const std::vector<CFunctionDefinition::CBinding>& CFunctionDefinition::MakeBindings() const {
   std::unordered_map<Core::String, size_t> index;
   bool plain = true;

@@ -13,12 +13,14 @@
 #include "core/String.h"
 #include "script/engine/ParseTree.h"
 #include "script/engine/PropertyName.h"
+#include "script/engine/Value.h"
 
 namespace EcmaScript {
 
 class CFunctionDefinition : public Core::CInterface {
 public:
-  explicit CFunctionDefinition(const CPropertyName& name) : m_name(name), m_serial(++s_lastSerial) {}
+  explicit CFunctionDefinition(const CPropertyName& name);
+  ~CFunctionDefinition() override;
 
   void AddParameter(const CPropertyName& name) { m_parameters.Append(name); }
   void AddVariable(const CPropertyName& name) { m_variables.Append(name); }
@@ -67,6 +69,10 @@ public:
     std::vector<int32_t> slotHashes;  // -1 for a slot left empty
   };
   CLayout& GetLayout() const { return m_layout; }
+  // Activation objects of ended calls, ready for the next (see
+  // ActivationObject.h); a few suffice for calls nested in arguments.
+  static constexpr size_t kMostSpareActivations = 16;
+  std::vector<XObject>& GetSpareActivations() const { return m_spareActivations; }
 
   // A new script function object of the context's global object.
   XObject CreateFunctionObject(CExecutionContext& context);
@@ -88,6 +94,7 @@ private:
   mutable bool m_bound = false;
   mutable bool m_plainBindings = false;
   mutable CLayout m_layout;
+  mutable std::vector<XObject> m_spareActivations;
 };
 
 using XFunctionDefinition = Core::XInterface<CFunctionDefinition>;

@@ -263,6 +263,18 @@ TEST_F(ScriptEngineTest, DepthLimit) {
   EXPECT_EQ(Completion(u"f(40)"), "0:40");
 }
 
+// Ended calls leave a few activation objects for the next calls of their
+// function, however deep the recursion was.
+TEST_F(ScriptEngineTest, EndedCallsKeepFewActivationObjects) {
+  Run(u"function f(n) { var v = n; if (n > 0) f(n - 1); return v; } var r = f(0);");
+  int32_t before = engine->GetGlobalObject()->CountLiveObjects();
+  EXPECT_EQ(Completion(u"f(2000) + f(3)"), "0:2003");
+  int32_t after = engine->GetGlobalObject()->CountLiveObjects();
+  EXPECT_LE(after - before, 16);
+  EXPECT_EQ(Completion(u"f(5)"), "0:5");
+  EXPECT_EQ(engine->GetGlobalObject()->CountLiveObjects(), after);
+}
+
 // Shutting down frees the objects scripts made, cycles included; the
 // sanitizer build checks that nothing leaks.
 TEST(ScriptEngineShutdown, ClearsEveryObject) {
