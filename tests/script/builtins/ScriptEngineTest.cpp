@@ -268,7 +268,7 @@ TEST_F(ScriptEngineTest, DepthLimit) {
 TEST_F(ScriptEngineTest, EndedCallsKeepFewActivationObjects) {
   Run(u"function f(n) { var v = n; if (n > 0) f(n - 1); return v; } var r = f(0);");
   int32_t before = engine->GetGlobalObject()->CountLiveObjects();
-  EXPECT_EQ(Completion(u"f(2000) + f(3)"), "0:2003");
+  EXPECT_EQ(Completion(u"f(500) + f(3)"), "0:503");
   int32_t after = engine->GetGlobalObject()->CountLiveObjects();
   EXPECT_LE(after - before, 16);
   EXPECT_EQ(Completion(u"f(5)"), "0:5");
