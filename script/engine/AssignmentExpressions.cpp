@@ -67,8 +67,7 @@ void CConditionalExpression::PrintTo(Core::String& out) const {
 }
 
 XValue CConditionalExpression::Evaluate(CExecutionContext& context) {
-  XValue condition = m_condition->EvaluateValue(context);
-  if (EcmaScript::ToBoolean(condition.Get())) return m_then->EvaluateValue(context);
+  if (m_condition->EvaluateCondition(context)) return m_then->EvaluateValue(context);
   return m_else->EvaluateValue(context);
 }
 
@@ -84,6 +83,10 @@ XValue CLogicalAndExpression::Evaluate(CExecutionContext& context) {
   return m_right->EvaluateValue(context);
 }
 
+bool CLogicalAndExpression::EvaluateCondition(CExecutionContext& context) {
+  return m_left->EvaluateCondition(context) && m_right->EvaluateCondition(context);
+}
+
 void CLogicalOrExpression::PrintTo(Core::String& out) const {
   m_left->PrintTo(out);
   out += u" || ";
@@ -94,6 +97,10 @@ XValue CLogicalOrExpression::Evaluate(CExecutionContext& context) {
   XValue left = m_left->EvaluateValue(context);
   if (EcmaScript::ToBoolean(left.Get())) return left;
   return m_right->EvaluateValue(context);
+}
+
+bool CLogicalOrExpression::EvaluateCondition(CExecutionContext& context) {
+  return m_left->EvaluateCondition(context) || m_right->EvaluateCondition(context);
 }
 
 } // namespace EcmaScriptPrivate

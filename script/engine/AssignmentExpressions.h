@@ -64,6 +64,7 @@ public:
   CLogicalAndExpression(CExpression* left, CExpression* right) : m_left(left), m_right(right) {}
   void PrintTo(Core::String& out) const override;
   XValue Evaluate(CExecutionContext& context) override;
+  bool EvaluateCondition(CExecutionContext& context) override;
 
 private:
   XExpression m_left;
@@ -75,6 +76,7 @@ public:
   CLogicalOrExpression(CExpression* left, CExpression* right) : m_left(left), m_right(right) {}
   void PrintTo(Core::String& out) const override;
   XValue Evaluate(CExecutionContext& context) override;
+  bool EvaluateCondition(CExecutionContext& context) override;
 
 private:
   XExpression m_left;

@@ -79,6 +79,8 @@ bool CEqualityExpression::Compare(CExecutionContext& context) {
 
 XValue CEqualsExpression::Evaluate(CExecutionContext& context) { return MakeBoolean(Compare(context)); }
 XValue CNotEqualsExpression::Evaluate(CExecutionContext& context) { return MakeBoolean(!Compare(context)); }
+bool CEqualsExpression::EvaluateCondition(CExecutionContext& context) { return Compare(context); }
+bool CNotEqualsExpression::EvaluateCondition(CExecutionContext& context) { return !Compare(context); }
 
 int32_t CRelationalExpression::AbstractLessThan(CExecutionContext& context, CValue* x, CValue* y) {
   if (x->GetType() == CValue::NumberType && y->GetType() == CValue::NumberType) {
@@ -111,20 +113,16 @@ int32_t CRelationalExpression::Compare(CExecutionContext& context, bool swapped)
                  : AbstractLessThan(context, left.Get(), right.Get());
 }
 
-XValue CLessThanExpression::Evaluate(CExecutionContext& context) {
-  return MakeBoolean(Compare(context, false) == True);
-}
+XValue CLessThanExpression::Evaluate(CExecutionContext& context) { return MakeBoolean(EvaluateCondition(context)); }
+bool CLessThanExpression::EvaluateCondition(CExecutionContext& context) { return Compare(context, false) == True; }
 
-XValue CGreaterThanExpression::Evaluate(CExecutionContext& context) {
-  return MakeBoolean(Compare(context, true) == True);
-}
+XValue CGreaterThanExpression::Evaluate(CExecutionContext& context) { return MakeBoolean(EvaluateCondition(context)); }
+bool CGreaterThanExpression::EvaluateCondition(CExecutionContext& context) { return Compare(context, true) == True; }
 
-XValue CLessOrEqualExpression::Evaluate(CExecutionContext& context) {
-  return MakeBoolean(Compare(context, true) == False);
-}
+XValue CLessOrEqualExpression::Evaluate(CExecutionContext& context) { return MakeBoolean(EvaluateCondition(context)); }
+bool CLessOrEqualExpression::EvaluateCondition(CExecutionContext& context) { return Compare(context, true) == False; }
 
-XValue CGreaterOrEqualExpression::Evaluate(CExecutionContext& context) {
-  return MakeBoolean(Compare(context, false) == False);
-}
+XValue CGreaterOrEqualExpression::Evaluate(CExecutionContext& context) { return MakeBoolean(EvaluateCondition(context)); }
+bool CGreaterOrEqualExpression::EvaluateCondition(CExecutionContext& context) { return Compare(context, false) == False; }
 
 } // namespace EcmaScriptPrivate

@@ -26,6 +26,7 @@ public:
   using CEqualityExpression::CEqualityExpression;
   void PrintTo(Core::String& out) const override { PrintWith(out, u" == "); }
   XValue Evaluate(CExecutionContext& context) override;
+  bool EvaluateCondition(CExecutionContext& context) override;
 };
 
 class CNotEqualsExpression : public CEqualityExpression {
@@ -33,6 +34,7 @@ public:
   using CEqualityExpression::CEqualityExpression;
   void PrintTo(Core::String& out) const override { PrintWith(out, u" != "); }
   XValue Evaluate(CExecutionContext& context) override;
+  bool EvaluateCondition(CExecutionContext& context) override;
 };
 
 class CRelationalExpression : public CExpression {
@@ -59,6 +61,7 @@ public:
   using CRelationalExpression::CRelationalExpression;
   void PrintTo(Core::String& out) const override { PrintWith(out, u" < "); }
   XValue Evaluate(CExecutionContext& context) override;
+  bool EvaluateCondition(CExecutionContext& context) override;
 };
 
 class CGreaterThanExpression : public CRelationalExpression {
@@ -66,6 +69,7 @@ public:
   using CRelationalExpression::CRelationalExpression;
   void PrintTo(Core::String& out) const override { PrintWith(out, u" > "); }
   XValue Evaluate(CExecutionContext& context) override;
+  bool EvaluateCondition(CExecutionContext& context) override;
 };
 
 class CLessOrEqualExpression : public CRelationalExpression {
@@ -73,6 +77,7 @@ public:
   using CRelationalExpression::CRelationalExpression;
   void PrintTo(Core::String& out) const override { PrintWith(out, u" <= "); }
   XValue Evaluate(CExecutionContext& context) override;
+  bool EvaluateCondition(CExecutionContext& context) override;
 };
 
 class CGreaterOrEqualExpression : public CRelationalExpression {
@@ -80,6 +85,7 @@ public:
   using CRelationalExpression::CRelationalExpression;
   void PrintTo(Core::String& out) const override { PrintWith(out, u" >= "); }
   XValue Evaluate(CExecutionContext& context) override;
+  bool EvaluateCondition(CExecutionContext& context) override;
 };
 
 } // namespace EcmaScriptPrivate

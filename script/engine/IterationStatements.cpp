@@ -26,8 +26,7 @@ bool EndsLoop(CCompletion& body, XValue& running, CCompletion& result) {
 // Every iteration the script asks for: a test, or the next property.
 bool Test(CExecutionContext& context, CExpression* condition) {
   Core::SpendWork(Core::kLoopWork);
-  XValue value = condition->EvaluateValue(context);
-  return EcmaScript::ToBoolean(value.Get());
+  return condition->EvaluateCondition(context);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "script/engine/ParseTree.h"
 
+#include "script/engine/Conversions.h"
 #include "script/engine/GlobalObjectBase.h"
 #include "script/engine/ScriptExceptions.h"
 #include "script/engine/ScriptObject.h"
@@ -15,6 +16,11 @@ XValue CExpression::FetchValue(CExecutionContext& context) {
 }
 
 bool CExpression::EvaluateReference(CExecutionContext&, CReferenceParts&) { return false; }
+
+bool CExpression::EvaluateCondition(CExecutionContext& context) {
+  XValue value = EvaluateValue(context);
+  return EcmaScript::ToBoolean(value.Get());
+}
 
 XValue GetReferenceValue(CExecutionContext& context, const CReferenceParts& parts) {
   if (!parts.base) {

@@ -77,6 +77,8 @@ public:
   XValue EvaluateValue(CExecutionContext& context) {
     return m_yieldsReference ? FetchValue(context) : Evaluate(context);
   }
+  // ToBoolean of EvaluateValue; comparisons answer without making a value.
+  virtual bool EvaluateCondition(CExecutionContext& context);
   // For nodes whose result is always a Reference: evaluates the node into
   // its parts and answers true. Every other node answers false at once,
   // having evaluated nothing.

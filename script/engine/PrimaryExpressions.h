@@ -79,26 +79,30 @@ private:
 // Prints the number's own text: 1.50 prints as 1.5.
 class CNumberLiteralExpression : public CExpression {
 public:
-  explicit CNumberLiteralExpression(EcmaScript::CScriptNumber value) : m_value(value) {}
+  explicit CNumberLiteralExpression(EcmaScript::CScriptNumber value)
+      : m_value(value), m_shared(EcmaScript::MakeNumber(value)) {}
   bool IsLeftHandSide() const override { return true; }
   void PrintTo(Core::String& out) const override { m_value.AppendTo(out); }
-  XValue Evaluate(CExecutionContext&) override { return EcmaScript::MakeNumber(m_value); }
+  // Values never change, so every evaluation may hand out the same one.
+  XValue Evaluate(CExecutionContext&) override { return m_shared; }
 
 private:
   EcmaScript::CScriptNumber m_value;
+  XValue m_shared;
 };
 
 // Prints between double quotes with \\, \", \r and \n escaped and every
 // other unit as it is.
 class CStringLiteralExpression : public CExpression {
 public:
-  explicit CStringLiteralExpression(Core::String text) : m_text(std::move(text)) {}
+  explicit CStringLiteralExpression(Core::String text) : m_text(std::move(text)), m_shared(EcmaScript::MakeString(m_text)) {}
   bool IsLeftHandSide() const override { return true; }
   void PrintTo(Core::String& out) const override;
-  XValue Evaluate(CExecutionContext&) override { return EcmaScript::MakeString(m_text); }
+  XValue Evaluate(CExecutionContext&) override { return m_shared; }
 
 private:
   Core::String m_text;
+  XValue m_shared;
 };
 
 class CParenthesizedExpression : public CExpression {

@@ -66,8 +66,7 @@ void CIfStatement::PrintTo(Core::String& out) const {
 }
 
 CCompletion CIfStatement::Execute(CExecutionContext& context) {
-  XValue condition = m_condition->EvaluateValue(context);
-  if (EcmaScript::ToBoolean(condition.Get())) return m_then->Execute(context);
+  if (m_condition->EvaluateCondition(context)) return m_then->Execute(context);
   if (m_else) return m_else->Execute(context);
   return {};
 }

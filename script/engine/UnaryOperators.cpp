@@ -104,8 +104,11 @@ XValue CBitwiseNotExpression::Evaluate(CExecutionContext& context) {
 void CLogicalNotExpression::PrintTo(Core::String& out) const { PrintPrefix(out, u"!"); }
 
 XValue CLogicalNotExpression::Evaluate(CExecutionContext& context) {
-  XValue value = GetOperand()->EvaluateValue(context);
-  return MakeBoolean(!EcmaScript::ToBoolean(value.Get()));
+  return MakeBoolean(!GetOperand()->EvaluateCondition(context));
+}
+
+bool CLogicalNotExpression::EvaluateCondition(CExecutionContext& context) {
+  return !GetOperand()->EvaluateCondition(context);
 }
 
 } // namespace EcmaScriptPrivate

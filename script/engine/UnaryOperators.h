@@ -44,8 +44,15 @@ KELTO_SCRIPT_UNARY_NODE(CPreDecrementExpression)
 KELTO_SCRIPT_UNARY_NODE(CUnaryPlusExpression)
 KELTO_SCRIPT_UNARY_NODE(CUnaryMinusExpression)
 KELTO_SCRIPT_UNARY_NODE(CBitwiseNotExpression)
-KELTO_SCRIPT_UNARY_NODE(CLogicalNotExpression)
 KELTO_SCRIPT_UNARY_NODE(CPostIncrementExpression)
 KELTO_SCRIPT_UNARY_NODE(CPostDecrementExpression)
+
+class CLogicalNotExpression : public CUnaryExpression {
+public:
+  using CUnaryExpression::CUnaryExpression;
+  void PrintTo(Core::String& out) const override;
+  XValue Evaluate(CExecutionContext& context) override;
+  bool EvaluateCondition(CExecutionContext& context) override;
+};
 
 } // namespace EcmaScriptPrivate
