@@ -21,17 +21,8 @@ CScopeChain::~CScopeChain() {
   while (m_size > 0) RemoveLast();
 }
 
-void CScopeChain::Append(XObject object) {
-  if (m_size < kInline) m_inline[m_size] = std::move(object);
-  else m_more.Append(std::move(object));
-  ++m_size;
-}
-
-void CScopeChain::RemoveLast() {
-  --m_size;
-  if (m_size < kInline) m_inline[m_size] = nullptr;
-  else m_more.RemoveAt(m_size - kInline);
-}
+void CScopeChain::AppendMore(XObject object) { m_more.Append(std::move(object)); }
+void CScopeChain::RemoveMore() { m_more.RemoveAt(m_size - kInline); }
 
 CExecutionContext::CExecutionContext() = default;
 
@@ -89,13 +80,18 @@ void CExecutionContext::EnterFunctionCode(CGlobalObjectBase* global, CFunctionDe
   m_scopeChain.Append(XObject(global));
   if (definition->HasPlainBindings()) {
     // The same bindings as below, without a lookup for each.
-    XValue undefined = MakeUndefined();
+    XValue undefined;
     const CFunctionDefinition::CLayout& layout = definition->GetLayout();
     CPropertyTable& table = activation->GetPropertyTable();
     int32_t i = 0;
     for (const CFunctionDefinition::CBinding& binding : definition->GetBindings()) {
-      CValue* value = binding.argument >= 0 && binding.argument < arguments.GetSize() ? arguments[binding.argument].Get()
-                                                                                      : undefined.Get();
+      CValue* value;
+      if (binding.argument >= 0 && binding.argument < arguments.GetSize()) {
+        value = arguments[binding.argument].Get();
+      } else {
+        if (!undefined) undefined = MakeUndefined();
+        value = undefined.Get();
+      }
       ++i;
       if (reused) table.GetAt(layout.slots[i])->SetValue(value);
       else if (layout.usable) table.PlaceReserved(layout.slots[i], binding.name, value, -1, DontDelete);

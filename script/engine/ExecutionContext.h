@@ -5,6 +5,7 @@
 // internal method and conversion receives the context of the running code
 // and hands it on.
 #include "core/Array.h"
+#include "script/engine/ScriptObject.h"
 #include "script/engine/Value.h"
 
 namespace EcmaScript {
@@ -21,12 +22,23 @@ public:
 
   int32_t GetSize() const { return m_size; }
   CScriptObject* operator[](int32_t i) const { return i < kInline ? m_inline[i].Get() : m_more[i - kInline].Get(); }
-  void Append(XObject object);
+  void Append(XObject object) {
+    if (m_size < kInline) m_inline[m_size] = std::move(object);
+    else AppendMore(std::move(object));
+    ++m_size;
+  }
   // Removes the innermost entry.
-  void RemoveLast();
+  void RemoveLast() {
+    --m_size;
+    if (m_size < kInline) m_inline[m_size] = nullptr;
+    else RemoveMore();
+  }
 
 private:
   static constexpr int32_t kInline = 4;
+  void AppendMore(XObject object);
+  void RemoveMore();
+
   XObject m_inline[kInline];
   Core::XArray<XObject> m_more;
   int32_t m_size = 0;
