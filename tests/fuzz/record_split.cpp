@@ -124,7 +124,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!header)
     for (int32_t i = 0; i < format->GetFieldCount(); ++i) names.push_back(format->GetFieldName(i));
 
-  std::vector<uint8_t> bytes;
+  // Big-endian behind its mark: unmarked, a text that starts with U+FEFF or
+  // U+FFFE would be read as a mark of its own.
+  std::vector<uint8_t> bytes{0xFE, 0xFF};
   for (char16_t unit : text) {
     bytes.push_back(static_cast<uint8_t>(unit >> 8));
     bytes.push_back(static_cast<uint8_t>(unit & 0xFF));
