@@ -106,6 +106,21 @@ void COutputElementStack::ChooseName(Core::StringView uri, Core::StringView qual
     return;
   }
   CElementItem& frame = m_frames[m_depth];
+  // An earlier attribute of the start tag in the same namespace gave its
+  // prefix: a binding made since (a default namespace, a rebound prefix)
+  // must not give the tag a second attribute of one expanded name. Those
+  // prefixes keep their URIs until the tag is sent.
+  if (attribute) {
+    for (const Core::String& prefix : m_attributePrefixes) {
+      int32_t bound = frame.table->FindByPrefix(prefix);
+      if (bound >= 0 && frame.table->GetUri(bound) == uri) {
+        out.assign(prefix);
+        out += u':';
+        out.append(localName);
+        return;
+      }
+    }
+  }
   int32_t found = frame.table->FindByUri(uri);
   if (found >= 0) {
     Core::StringView prefix = frame.table->GetPrefix(found);

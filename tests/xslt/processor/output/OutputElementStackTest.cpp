@@ -96,6 +96,12 @@ TEST(OutputElementStack, Attributes) {
       // The last value wins, in the first one's place.
       {"E a | A x | T 1 | /A | A y | T 2 | /A | A x | T 3 | /A | /E", "<a x=\"3\" y=\"2\"/>"},
       {"E a | A p:x urn:q | T 1 | /A | A r:x urn:q | T 2 | /A | /E", "<a xmlns:p=\"urn:q\" p:x=\"2\"/>"},
+      // The same expanded name again after a binding that would name it
+      // otherwise: the default namespace, or a prefix rebound to its URI.
+      {"E a urn:d | N | T urn:d | /N | A x urn:d | T 1 | /A | A x urn:d | T 2 | /A | /E",
+       "<a xmlns=\"urn:d\" xmlns:__1__=\"urn:d\" __1__:x=\"2\"/>"},
+      {"E a | N q | T urn:2 | /N | E b | A x urn:1 | T 1 | /A | N q | T urn:1 | /N | A x urn:1 | T 2 | /A | /E | /E",
+       "<a xmlns:q=\"urn:2\"><b xmlns:q=\"urn:1\" xmlns:__1__=\"urn:1\" __1__:x=\"2\"/></a>"},
       {"E a | A x | /A | /E", "<a x=\"\"/>"},
       {"E a | A x | T 1 | T 2 | /A | T t | /E", "<a x=\"12\">t</a>"},
       // Namespace declarations come before the attributes, whatever the order of the events.
