@@ -120,12 +120,12 @@ struct CCharacterClassesInit {
     for (int c : {0x09, 0x0A, 0x0D, 0x20}) b[c] = ClassSpace;
     for (int c = 'A'; c <= 'Z'; ++c) b[c] = ClassNameStart;
     for (int c = 'a'; c <= 'z'; ++c) b[c] = ClassNameStart;
-    b['_'] = b[':'] = ClassNameStart;
+    b[int{'_'}] = b[int{':'}] = ClassNameStart;
     for (int c = 0xC0; c <= 0xFF; ++c) {
       if (c != 0xD7 && c != 0xF7) b[c] = ClassNameStart;
     }
     for (int c = '0'; c <= '9'; ++c) b[c] = ClassNameChar;
-    b['.'] = b[0xB7] = ClassNameChar;
+    b[int{'.'}] = b[0xB7] = ClassNameChar;
     const char* punct = "!\"#%&'()*+,-/;<=>?[]|";
     for (int k = 0; punct[k]; ++k) b[static_cast<unsigned char>(punct[k])] = static_cast<uint8_t>(ClassBang + k);
 
