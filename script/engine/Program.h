@@ -70,8 +70,10 @@ public:
   };
   CLayout& GetLayout() const { return m_layout; }
   // Activation objects of ended calls, ready for the next (see
-  // ActivationObject.h); a few suffice for calls nested in arguments.
-  static constexpr size_t kMostSpareActivations = 16;
+  // ActivationObject.h): enough for calls nested in arguments and for a
+  // recursion that keeps going down and up a few dozen levels, while a
+  // deep recursion leaves no more than a few kilobytes behind.
+  static constexpr size_t kMostSpareActivations = 64;
   std::vector<XObject>& GetSpareActivations() const { return m_spareActivations; }
 
   // A new script function object of the context's global object.
