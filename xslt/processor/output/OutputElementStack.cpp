@@ -108,17 +108,14 @@ void COutputElementStack::ChooseName(Core::StringView uri, Core::StringView qual
   CElementItem& frame = m_frames[m_depth];
   // An earlier attribute of the start tag in the same namespace gave its
   // prefix: a binding made since (a default namespace, a rebound prefix)
-  // must not give the tag a second attribute of one expanded name. Those
-  // prefixes keep their URIs until the tag is sent.
+  // must not give the tag a second attribute of one expanded name.
   if (attribute) {
-    for (const Core::String& prefix : m_attributePrefixes) {
-      int32_t bound = frame.table->FindByPrefix(prefix);
-      if (bound >= 0 && frame.table->GetUri(bound) == uri) {
-        out.assign(prefix);
-        out += u':';
-        out.append(localName);
-        return;
-      }
+    auto earlier = m_attributePrefixes.find(uri);
+    if (earlier != m_attributePrefixes.end()) {
+      out.assign(earlier->second);
+      out += u':';
+      out.append(localName);
+      return;
     }
   }
   int32_t found = frame.table->FindByUri(uri);
@@ -274,7 +271,8 @@ void COutputElementStack::StartAttribute(Core::StringView qualifiedName, Core::S
   Core::StringView local = LocalPart(qualifiedName);
   ChooseName(namespaceUri, qualifiedName, true, m_pendingName);
   size_t colon = m_pendingName.find(u':');
-  if (colon != Core::String::npos) m_attributePrefixes.emplace(m_pendingName, 0, colon);
+  if (colon != Core::String::npos && m_attributePrefixes.find(namespaceUri) == m_attributePrefixes.end())
+    m_attributePrefixes.emplace(namespaceUri, m_pendingName.substr(0, colon));
   m_text.clear();
   m_collect = ECollect::kAttribute;
   m_collectingXmlSpace = local == u"space" && namespaceUri == kXmlNamespace;
@@ -321,7 +319,9 @@ void COutputElementStack::EndNamespace() {
   int32_t found = inForce.FindByPrefix(m_pendingName);
   if (found >= 0) {
     if (inForce.GetUri(found) == m_text) return;
-    if (m_attributePrefixes.count(m_pendingName)) return;
+    // An attribute's prefix keeps the URI the attribute was named with.
+    auto taken = m_attributePrefixes.find(inForce.GetUri(found));
+    if (taken != m_attributePrefixes.end() && taken->second == m_pendingName) return;
   }
   PrivateTable().Set(m_pendingName, m_text);
 }

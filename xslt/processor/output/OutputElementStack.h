@@ -14,7 +14,8 @@
 // everything above happens when the recording is replayed into a writing stack.
 #include <cstdint>
 #include <memory>
-#include <unordered_set>
+#include <functional>
+#include <unordered_map>
 #include <vector>
 
 #include "core/Interface.h"
@@ -174,8 +175,13 @@ private:
   Core::String m_text;
   // Scratch for chosen element names.
   Core::String m_name;
-  // The prefixes of the names chosen for the pending start tag's attributes.
-  std::unordered_set<Core::String> m_attributePrefixes;
+  // The prefix each namespace took for the pending start tag's attributes:
+  // one per URI, and a prefix that keeps its URI until the tag is sent.
+  struct CViewHash {
+    using is_transparent = void;
+    size_t operator()(Core::StringView text) const { return std::hash<Core::StringView>()(text); }
+  };
+  std::unordered_map<Core::String, Core::String, CViewHash, std::equal_to<>> m_attributePrefixes;
 
   // Refused nodes still open, innermost last: whether each drops its text.
   std::vector<bool> m_refused;
