@@ -69,8 +69,8 @@ CActivationObject::~CActivationObject() {
 bool CActivationObject::Park(XObject& activation) {
   auto* call = static_cast<CActivationObject*>(activation.Get());
   CFunctionDefinition* definition = call->m_definition.Get();
-  if (call->GetUseCount() != 1 || !definition || call->m_made || call->m_touched || call->m_argumentsObject ||
-      call->m_value || !call->HoldsOnlyBindings())
+  // m_made also covers an arguments object and a value stored as "arguments".
+  if (call->GetUseCount() != 1 || !definition || call->m_made || call->m_touched || !call->HoldsOnlyBindings())
     return false;
   const CFunctionDefinition::CLayout& layout = definition->GetLayout();
   std::vector<XObject>& spares = definition->GetSpareActivations();
@@ -91,8 +91,8 @@ XObject CActivationObject::Unpark(CGlobalObjectBase* global, CScriptObject* call
     XObject spare = std::move(spares.back());
     spares.pop_back();
     auto* call = static_cast<CActivationObject*>(spare.Get());
-    // Shutting the engine down clears parked objects too.
-    if (call->GetGlobalObject() != global || call->m_made || !call->HoldsOnlyBindings()) continue;
+    // Shutting the engine down clears parked objects too (and marks them made).
+    if (call->GetGlobalObject() != global || call->m_made) continue;
     call->m_callee = callee;
     call->m_definition = definition;
     call->m_arguments = &arguments;

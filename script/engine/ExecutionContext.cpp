@@ -12,13 +12,13 @@ CScopeChain::CScopeChain(const CScopeChain& other) { *this = other; }
 
 CScopeChain& CScopeChain::operator=(const CScopeChain& other) {
   if (this == &other) return *this;
-  while (m_size > 0) RemoveLast();
+  Clear();
   for (int32_t i = 0; i < other.m_size; ++i) Append(XObject(other[i]));
   return *this;
 }
 
 CScopeChain::~CScopeChain() {
-  while (m_size > 0) RemoveLast();
+  Clear();
 }
 
 void CScopeChain::AppendMore(XObject object) { m_more.Append(std::move(object)); }
@@ -31,7 +31,7 @@ CExecutionContext::~CExecutionContext() {
     static_cast<CActivationObject*>(m_activation.Get())->EndCall();
     m_this = nullptr;
     m_variable = nullptr;
-    while (m_scopeChain.GetSize() > 0) m_scopeChain.RemoveLast();
+    m_scopeChain.Clear();
     if (!CActivationObject::Park(m_activation)) m_activation = nullptr;
     return;
   }

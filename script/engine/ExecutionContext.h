@@ -27,6 +27,10 @@ public:
     else AppendMore(std::move(object));
     ++m_size;
   }
+  // Releases every entry, innermost first.
+  void Clear() {
+    while (m_size > 0) RemoveLast();
+  }
   // Removes the innermost entry.
   void RemoveLast() {
     --m_size;

@@ -122,7 +122,7 @@ void CIdentifierExpression::StoreReferenceValue(CExecutionContext& context, cons
 
 void CStringLiteralExpression::PrintTo(Core::String& out) const {
   out += u'"';
-  for (char16_t c : m_text) {
+  for (char16_t c : m_shared->GetString()) {
     switch (c) {
     case u'\\':
       out += u"\\\\";

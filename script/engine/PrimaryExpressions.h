@@ -95,13 +95,12 @@ private:
 // other unit as it is.
 class CStringLiteralExpression : public CExpression {
 public:
-  explicit CStringLiteralExpression(Core::String text) : m_text(std::move(text)), m_shared(EcmaScript::MakeString(m_text)) {}
+  explicit CStringLiteralExpression(Core::String text) : m_shared(EcmaScript::MakeString(std::move(text))) {}
   bool IsLeftHandSide() const override { return true; }
   void PrintTo(Core::String& out) const override;
   XValue Evaluate(CExecutionContext&) override { return m_shared; }
 
 private:
-  Core::String m_text;
   XValue m_shared;
 };
 
