@@ -1,5 +1,7 @@
 #include "core/FileStream.h"
 
+#include "core/ResultFile.h"
+
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
@@ -44,7 +46,16 @@ bool CFileStream::Open(StringView path, uint32_t flags) {
     return false;
   }
   m_fd = fd;
+  if (mode[0] == 'r') NoteFileRead(uint64_t(st.st_dev), uint64_t(st.st_ino));
   return true;
+}
+
+bool CFileStream::Close() {
+  if (m_fd < 0) return true;
+  int fd = m_fd;
+  m_fd = -1;
+  // Linux closes the descriptor even when close reports EINTR.
+  return ::close(fd) == 0 || errno == EINTR;
 }
 
 int32_t CFileStream::Read(uint8_t* buffer, int32_t count) {

@@ -45,6 +45,13 @@ public:
   // -1 when the position is unknown or does not fit 31 bits.
   int32_t Tell() override;
 
+protected:
+  // For streams that open their file another way.
+  int Descriptor() const { return m_fd; }
+  void Adopt(int fd) { m_fd = fd; }
+  // True when there was nothing to close or the system closed it.
+  bool Close();
+
 private:
   int m_fd = -1;
 };

@@ -1,5 +1,7 @@
 #include "core/TextReader.h"
 
+#include "core/ResultFile.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -44,6 +46,7 @@ bool CTextReader::Open(StringView path, StringView mode, Unicode::CEncoding* enc
     std::fclose(file);
     return false;
   }
+  NoteFileRead(uint64_t(st.st_dev), uint64_t(st.st_ino));
   m_file = file;
   m_encoding = encoding;
   // Text mode elsewhere turns CR LF into LF; here the reader does it.

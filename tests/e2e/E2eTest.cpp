@@ -7,10 +7,15 @@
 //                 the file "no-output" instead: no result file may exist)
 //   params        /P arguments, one a line, put before the file names
 //   args          the whole argument list instead, one a line; {input},
-//                 {style}, {output} and {dir} (the case folder) are replaced
+//                 {style}, {output}, {dir} (the case folder) and {work} (the
+//                 folder the run works in) are replaced
+//   work/         files copied into the folder the run works in before it
+//                 runs (so that a run may write over them)
+//   output        the result file's name in that folder (result.out when
+//                 left out)
 //   status        the exit status (0 when left out)
-//   stderr        lines standard error must hold, in this order ({dir} and
-//                 {output} replaced as in args)
+//   stderr        lines standard error must hold, in this order ({dir},
+//                 {work} and {output} replaced as in args)
 //   program       a test tool of tests/tools to run instead of kelto (for
 //                 kelto_ext: kelto with the test extension package)
 //
@@ -74,9 +79,12 @@ TEST_P(E2e, Case) {
   fs::path work = fs::temp_directory_path() / ("kelto-e2e-" + std::to_string(getpid()) + "-" + GetParam());
   fs::remove_all(work);
   fs::create_directories(work);
-  const std::string output = (work / "result.out").string();
-
+  if (fs::exists(source / "work")) fs::copy(source / "work", work, fs::copy_options::recursive);
   std::string text;
+  const std::string output =
+      (work / (ReadFile(source / "output", text) && !Lines(text).empty() ? Lines(text).front() : "result.out"))
+          .string();
+
   std::vector<std::string> arguments;
   if (ReadFile(source / "args", text)) {
     for (std::string line : Lines(text)) {
@@ -84,6 +92,7 @@ TEST_P(E2e, Case) {
       Replace(line, "{style}", (source / "style.xsl").string());
       Replace(line, "{output}", output);
       Replace(line, "{dir}", source.string());
+      Replace(line, "{work}", work.string());
       arguments.push_back(line);
     }
   } else {
@@ -120,6 +129,7 @@ TEST_P(E2e, Case) {
     size_t at = 0;
     for (std::string line : Lines(text)) {
       Replace(line, "{dir}", source.string());
+      Replace(line, "{work}", work.string());
       Replace(line, "{output}", output);
       auto found = std::find(got.begin() + std::ptrdiff_t(at), got.end(), line);
       EXPECT_NE(found, got.end()) << "missing, in order: " << line << "\nstandard error:\n" << run.err;

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "core/FileStream.h"
+#include "core/ResultFile.h"
 #include "core/Uri.h"
 #include "xml/writer/OutputHandler.h"
 #include "xslt/processor/data/DomInputHandler.h"
@@ -38,6 +38,11 @@ void CProcessor::SetCompiledStylesheet(XsltPrivate::CCompiledStylesheet* stylesh
 void CProcessor::SetResultOutputHandler(COutputHandler* handler) { m_resultOutputHandler = handler; }
 
 void CProcessor::Process() {
+  // A result file watches from the start which files the run reads: a
+  // failed run must leave them whole.
+  Core::XInterface<Core::CResultFile> resultFile;
+  if (!m_resultOutputHandler && !m_resultNode) resultFile = new Core::CResultFile();
+
   // The source: nothing is read yet.
   Core::XInterface<CInputHandler> input;
   Dom::XNode sourceNode;
@@ -65,8 +70,8 @@ void CProcessor::Process() {
     else stylesheet = m_loader->LoadFromUri(m_stylesheetUri);
   }
 
-  // The result. A result file is opened only once the source document is
-  // read: the output may be the source itself.
+  // The result. A result file is created only once the source document is
+  // read, so that a source that cannot be read leaves none.
   Core::XInterface<COutputHandler> output;
   std::function<void()> openResult;
   if (m_resultOutputHandler) {
@@ -79,17 +84,25 @@ void CProcessor::Process() {
     Core::String fileName;
     if (!Uri::UrlToFileName(m_outputUri, fileName))
       throw CXsltException(CXsltException::CannotCreateResultStream, m_outputUri, Core::String());
-    Core::XInterface<Core::CFileStream> file(new Core::CFileStream());
     output = m_implementation->GetOutputHandlerFactory()->CreateOutputHandler();
-    output->SetOutputStream(file.Get());
+    output->SetOutputStream(resultFile.Get());
     output->SetEncodingHandler(m_implementation->GetEncodingHandler());
-    openResult = [file, fileName, uri = m_outputUri]() {
-      if (!file->Open(fileName, Core::FileModeResult))
+    openResult = [file = resultFile.Get(), fileName, uri = m_outputUri]() {
+      if (!file->Create(fileName))
         throw CXsltException(CXsltException::CannotCreateResultStream, uri, Core::String());
     };
   }
 
-  stylesheet->Run(m_sourceUri, input.Get(), sourceNode, output.Get(), &m_parameters, openResult);
+  try {
+    stylesheet->Run(m_sourceUri, input.Get(), sourceNode, output.Get(), &m_parameters, openResult);
+  } catch (...) {
+    if (resultFile) resultFile->Abandon();
+    throw;
+  }
+  // The result replaces the file of its name only now: the run may have
+  // read that file up to its end.
+  if (resultFile && resultFile->IsCreated() && !resultFile->Commit())
+    throw CXsltException(CXsltException::CannotCreateResultStream, m_outputUri, Core::String());
 }
 
 } // namespace Xslt

@@ -3,10 +3,13 @@
 //
 // One transformation job: a source document, a stylesheet and a result, each
 // given as a URI, a document tree or a ready-made handler, and the external
-// parameters. Process reads and compiles the stylesheet first, then creates
-// the result, and only then reads the source; a failure after the result
-// file was created leaves in it whatever had been written. Every failure
-// passes out of Process as an exception.
+// parameters. Process reads and compiles the stylesheet first, then reads
+// the source, then creates the result. A result file takes its name only
+// when the run ends (until then the file of that name stays whole, as the run
+// may read it); a failure after it was created leaves under that name
+// whatever had been written, unless the file of that name is one the run
+// read, which is then left as it was. Every failure passes out of Process as
+// an exception.
 #include "core/Interface.h"
 #include "core/String.h"
 #include "xml/tree/Dom.h"

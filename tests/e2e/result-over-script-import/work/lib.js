@@ -1,0 +1,1 @@
+function greet(name) { return "hello, " + name; }
