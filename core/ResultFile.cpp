@@ -147,12 +147,14 @@ CResultFile::~CResultFile() {
 bool CResultFile::Create(StringView path) {
   if (m_mode != ModeNone || path.find(u'\0') != StringView::npos) return false;
   std::string name;
-  if (!StringToUtf8(path, name) || !FollowLinks(name)) return false;
+  if (!StringToUtf8(path, name)) return false;
 
   struct stat old;
   bool exists = ::stat(name.c_str(), &old) == 0;
+  if (!exists && errno != ENOENT) return false;
   if (exists && S_ISDIR(old.st_mode)) return false;
   if (exists && !S_ISREG(old.st_mode)) {
+    // A device or a pipe holds no file to replace.
     int fd = OpenFile(name, O_WRONLY | O_CREAT | O_TRUNC, 0666);
     if (fd < 0) return false;
     Adopt(fd);
@@ -163,15 +165,24 @@ bool CResultFile::Create(StringView path) {
   int targetFd = exists ? OpenFile(name, O_WRONLY | O_NOCTTY) : -1;
   if (exists && targetFd < 0) return false;
 
-  size_t slash = name.rfind('/');
-  std::string folder = slash == std::string::npos ? std::string() : name.substr(0, slash + 1);
-  std::string base = name.substr(folder.size());
-  if (base.empty()) {
-    if (targetFd >= 0) ::close(targetFd);
-    return false;
-  }
+  // The file to replace, and a new one beside it. A name whose links cannot
+  // be followed as text (those of /proc) leaves the result to be copied in.
+  std::string target = name;
+  bool beside = FollowLinks(target);
+  struct stat found;
+  if (beside && exists)
+    beside = ::stat(target.c_str(), &found) == 0 && found.st_dev == old.st_dev && found.st_ino == old.st_ino;
+  if (!beside && !exists) return false;
   std::string temp;
-  int fd = CreateUnique(folder, base, temp);
+  int fd = -1;
+  if (beside) {
+    size_t slash = target.rfind('/');
+    std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    std::string base = target.substr(folder.size());
+    if (!base.empty()) fd = CreateUnique(folder, base, temp);
+    if (fd < 0 && !exists) return false;
+  }
+
   bool copy = exists && old.st_nlink > 1;
   if (fd >= 0 && exists && !copy) {
     struct stat mine;
@@ -181,23 +192,21 @@ bool CResultFile::Create(StringView path) {
     else if (::fchmod(fd, old.st_mode & 07777) != 0) copy = true;
   }
   if (fd < 0) {
-    if (!exists) return false;
     fd = CreateAnonymous();
     if (fd < 0) {
-      // Nowhere to wait: written in place, as the file was opened.
+      // Nowhere for the result to wait: written in place, as opened.
       if (::ftruncate(targetFd, 0) != 0) {
         ::close(targetFd);
         return false;
       }
       Adopt(targetFd);
-      m_target = name;
       m_mode = ModeDirect;
       return true;
     }
     copy = true;
   }
   Adopt(fd);
-  m_target = name;
+  m_target = target;
   m_temp = temp;
   if (copy) {
     m_targetFd = targetFd;

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -131,6 +132,38 @@ TEST_F(ResultFile, ADeviceIsWrittenDirectly) {
   Write(*file, "gone");
   EXPECT_TRUE(file->Commit());
   EXPECT_TRUE(fs::is_character_file("/dev/null"));
+}
+
+// /dev/stdout and the like: the links of /proc name pipes, or files that no
+// longer have a name.
+TEST_F(ResultFile, TheLinksOfProcAreWrittenThrough) {
+  if (!fs::exists("/proc/self/fd")) GTEST_SKIP() << "no /proc";
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  {
+    auto file = Core::Make<Core::CResultFile>();
+    ASSERT_TRUE(file->Create(Core::FromUtf8("/proc/self/fd/" + std::to_string(ends[1]))));
+    Write(*file, "piped");
+    EXPECT_TRUE(file->Commit());
+  }
+  ::close(ends[1]);
+  char got[16] = {};
+  EXPECT_EQ(::read(ends[0], got, sizeof got), 5);
+  EXPECT_EQ(std::string(got), "piped");
+  ::close(ends[0]);
+
+  Put("gone.txt", "old");
+  int fd = ::open((m_dir / "gone.txt").c_str(), O_RDWR);
+  ASSERT_GE(fd, 0);
+  fs::remove(m_dir / "gone.txt");
+  auto file = Core::Make<Core::CResultFile>();
+  ASSERT_TRUE(file->Create(Core::FromUtf8("/proc/self/fd/" + std::to_string(fd))));
+  Write(*file, "new");
+  EXPECT_TRUE(file->Commit());
+  EXPECT_EQ(::pread(fd, got, sizeof got, 0), 3);
+  EXPECT_EQ(std::string(got, 3), "new");
+  ::close(fd);
+  EXPECT_TRUE(Names().empty());
 }
 
 TEST_F(ResultFile, AFailedRunLeavesItsPartialResultOverAFileItDidNotRead) {
