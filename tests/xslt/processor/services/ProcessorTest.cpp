@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "tests/xslt/processor/ProcessorTestSupport.h"
 #include "xslt/processor/services/BasicXsltImplementation.h"
@@ -89,6 +92,33 @@ TEST_F(Processor, AFailureAfterTheSourceIsReadLeavesTheResultFile) {
   EXPECT_EQ(Fails(), Xslt::CXsltException::CircularVariableDefinitions);
   EXPECT_TRUE(std::filesystem::exists(Path("out.txt")));
   EXPECT_EQ(Output(), "");
+}
+
+TEST_F(Processor, AFailedRunLeavesAFileItReadWholeAndNoOtherFile) {
+  folder.Write("in.xml", "<r/>");
+  folder.Write("data.xml", "<d>kept</d>");
+  folder.Write("style.xsl",
+               "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+               "<xsl:output method='text'/><xsl:template match='/'>"
+               "<xsl:value-of select=\"document('data.xml')\"/><xsl:message terminate='yes'>stop</xsl:message>"
+               "</xsl:template></xsl:stylesheet>");
+  auto names = [&] {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(Path("in.xml")).parent_path()))
+      found.push_back(entry.path().filename().string());
+    std::sort(found.begin(), found.end());
+    return found;
+  };
+  processor->SetOutputUri(folder.Url("data.xml"));
+  EXPECT_EQ(Fails(), Xslt::CXsltException::ProcessingTerminated);
+  std::ifstream in(std::filesystem::path(Path("data.xml")), std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "<d>kept</d>");
+  EXPECT_EQ(names(), (std::vector<std::string>{"data.xml", "in.xml", "style.xsl"}));
+  // Another name: what was written stays (nothing, here).
+  processor->SetOutputUri(folder.Url("out.txt"));
+  EXPECT_EQ(Fails(), Xslt::CXsltException::ProcessingTerminated);
+  EXPECT_EQ(Output(), "");
+  EXPECT_EQ(names(), (std::vector<std::string>{"data.xml", "in.xml", "out.txt", "style.xsl"}));
 }
 
 TEST_F(Processor, AResultUriThatIsNoFileFailsBeforeTheSourceIsRead) {
