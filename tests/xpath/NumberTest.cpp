@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 #include <limits>
 
@@ -141,13 +140,12 @@ TEST(Number, FromStringOfHundredThousandDigits) {
   EXPECT_FALSE(CNumber::FromString(Core::String(k, u'1') + u"x", untouched));
   EXPECT_EQ(untouched.GetValue(), 42.0);
 
-  // Linear in the length: ten million digits parse in well under a second.
+  // Ten million digits: a parse that is not linear in the length would not
+  // end within the test's timeout.
   Core::String huge = u"0." + Core::String(10 * 1000 * 1000, u'7');
-  auto start = std::chrono::steady_clock::now();
   CNumber h;
   ASSERT_TRUE(CNumber::FromString(huge, h));
   EXPECT_EQ(h.GetValue(), 7.0 / 9);
-  EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 2.0);
 }
 
 TEST(Number, FromStringRejectsAndLeavesOutUntouched) {
