@@ -96,7 +96,9 @@ public:
     RequireCount(context, arguments, 2, 2, u"key");
     Core::String namespaceUri, localName;
     ResolveName(context, xpathContext, *arguments[0], namespaceUri, localName, false);
-    Dom::XNode document = OwnerDocument(context.GetCurrentNode());
+    // The context node's document: inside a predicate that is the node
+    // tested, which may lie in another document than current().
+    Dom::XNode document = OwnerDocument(xpathContext->GetNode());
     Xslt::CDataSet* dataSet = context.GetDataSet();
     const Xpath::CValue& values = *arguments[1];
     if (values.GetType() == Xpath::CValue::NodeSetType) {
@@ -145,7 +147,7 @@ public:
                                            const Xpath::CArgumentList& arguments) override {
     RequireCount(context, arguments, 1, 1, u"unparsed-entity-uri");
     Core::String name = ToString(xpathContext, *arguments[0]);
-    Dom::XNode document = OwnerDocument(context.GetCurrentNode());
+    Dom::XNode document = OwnerDocument(xpathContext->GetNode());
     Core::String uri;
     if (!document || !context.GetDoctypeSet()->FindUnparsedEntity(document.Get(), name, uri)) uri.clear();
     return new Xpath::CStringValue(std::move(uri));
