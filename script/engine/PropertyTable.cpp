@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "script/engine/ReleaseQueue.h"
 
@@ -40,7 +41,109 @@ Core::XInterface<CNameText> EntryText(const CPropertyName& name) {
   return Core::XInterface<CNameText>(name.GetSharedText());
 }
 
+// Where a hash starts in the index: names of one shape have hashes in a few
+// dense runs, which the index must not keep together.
+uint32_t Spread(int32_t hash) {
+  auto h = static_cast<uint32_t>(hash);
+  h ^= h >> 16;
+  h *= 0x45d9f3bU;
+  h ^= h >> 16;
+  return h;
+}
+
+// Which slots are taken: a bit per slot in level 0, and in each level above
+// a bit per word of the level below, set while that word is full. Bits past
+// the end of a level count as taken. The first free slot from any slot is
+// then found in a few words, however long the run of taken slots.
+class CSlotBits {
+public:
+  explicit CSlotBits(int32_t capacity) {
+    size_t total = 0;
+    size_t bits = static_cast<size_t>(capacity);
+    for (;;) {
+      size_t words = (bits + 63) / 64;
+      m_start[m_levels] = total;
+      m_wordCount[m_levels] = words;
+      ++m_levels;
+      total += words;
+      if (words == 1) break;
+      bits = words;
+    }
+    m_words.assign(total, 0);
+    bits = static_cast<size_t>(capacity);
+    for (int level = 0; level < m_levels; ++level) {
+      if (bits % 64) m_words[m_start[level] + m_wordCount[level] - 1] = ~uint64_t(0) << (bits % 64);
+      bits = m_wordCount[level];
+    }
+  }
+
+  void Take(int32_t slot) {
+    auto p = static_cast<size_t>(slot);
+    for (int level = 0; level < m_levels; ++level) {
+      uint64_t& word = m_words[m_start[level] + p / 64];
+      word |= uint64_t(1) << (p % 64);
+      if (word != ~uint64_t(0)) return;
+      p /= 64;
+    }
+  }
+
+  void Free(int32_t slot) {
+    auto p = static_cast<size_t>(slot);
+    for (int level = 0; level < m_levels; ++level) {
+      uint64_t& word = m_words[m_start[level] + p / 64];
+      bool wasFull = word == ~uint64_t(0);
+      word &= ~(uint64_t(1) << (p % 64));
+      if (!wasFull) return;
+      p /= 64;
+    }
+  }
+
+  // The first free slot from the slot upwards, wrapping around; the table
+  // is never full.
+  int32_t FindFree(int32_t from) const {
+    int64_t slot = FindFrom(0, static_cast<size_t>(from));
+    if (slot < 0) slot = FindFrom(0, 0);
+    return static_cast<int32_t>(slot);
+  }
+
+private:
+  static constexpr int kMostLevels = 8;
+
+  // The first zero bit of the level at or after p, or -1.
+  int64_t FindFrom(int level, size_t p) const {
+    size_t w = p / 64;
+    if (w >= m_wordCount[level]) return -1;
+    const uint64_t* words = &m_words[m_start[level]];
+    uint64_t free = ~words[w] & (~uint64_t(0) << (p % 64));
+    if (free) return static_cast<int64_t>(w * 64 + static_cast<size_t>(__builtin_ctzll(free)));
+    if (level + 1 == m_levels) return -1;
+    int64_t next = FindFrom(level + 1, w + 1);
+    if (next < 0) return -1;
+    return next * 64 + __builtin_ctzll(~words[next]);
+  }
+
+  std::vector<uint64_t> m_words;
+  size_t m_start[kMostLevels] = {};
+  size_t m_wordCount[kMostLevels] = {};
+  int m_levels = 0;
+};
+
 } // namespace
+
+struct CPropertyTable::CLarge {
+  // Index slots: the table slot of an entry, or one of these markers.
+  enum : int32_t { kEmpty = -1, kDeleted = -2 };
+  struct CIndexSlot {
+    int32_t slot;
+    int32_t hash;
+  };
+
+  explicit CLarge(int32_t capacity) : taken(capacity) {}
+
+  std::vector<CIndexSlot> index;  // twice the slot capacity, a power of two
+  int32_t indexUsed = 0;          // entries and tombstones
+  CSlotBits taken;
+};
 
 bool CPropertyTable::Matches(const CPropertyEntry* entry, const CPropertyName& name, int32_t hash) {
   if (entry->GetHash() != hash) return false;
@@ -51,16 +154,17 @@ bool CPropertyTable::Matches(const CPropertyEntry* entry, const CPropertyName& n
 int32_t CPropertyTable::FindSlot(const CPropertyName& name) const {
   if (m_count == 0) return -1;
   int32_t hash = name.GetHash();
-  if (!m_index) {
+  if (!m_large) {
     for (int32_t s = 0; s < m_capacity; ++s) {
       if (m_hashes[s] == hash && Matches(m_slots[s], name, hash)) return s;
     }
     return -1;
   }
-  int32_t mask = m_indexCapacity - 1;
-  for (int32_t i = hash & mask;; i = (i + 1) & mask) {
-    const CIndexSlot& x = m_index[i];
-    if (x.slot == kIndexEmpty) return -1;
+  const CLarge::CIndexSlot* index = m_large->index.data();
+  uint32_t mask = static_cast<uint32_t>(m_large->index.size()) - 1;
+  for (uint32_t i = Spread(hash) & mask;; i = (i + 1) & mask) {
+    const CLarge::CIndexSlot& x = index[i];
+    if (x.slot == CLarge::kEmpty) return -1;
     if (x.slot >= 0 && x.hash == hash && Matches(m_slots[x.slot], name, hash)) return x.slot;
   }
 }
@@ -74,14 +178,19 @@ int32_t CPropertyTable::Insert(const CPropertyName& name, CValue* value, int32_t
                               : new CPropertyEntry(std::move(text), hash, value, nativeId, attributes);
   int32_t slot = PlaceInSlots(entry);
   ++m_count;
-  if (m_index) IndexAdd(hash, slot);
+  if (m_large) IndexAdd(hash, slot);
   return slot;
 }
 
 int32_t CPropertyTable::PlaceInSlots(CPropertyEntry* entry) {
   int32_t mask = m_capacity - 1;
   int32_t s = entry->GetHash() & mask;
-  while (m_slots[s]) s = (s + 1) & mask;
+  if (m_large) {
+    s = m_large->taken.FindFree(s);
+    m_large->taken.Take(s);
+  } else {
+    while (m_slots[s]) s = (s + 1) & mask;
+  }
   m_slots[s] = entry;
   m_hashes[s] = entry->GetHash();
   return s;
@@ -106,7 +215,7 @@ void CPropertyTable::Reserve(int32_t count) {
   m_blockUsed = 0;
   std::memset(m_slots, 0, slotBytes);
   std::memset(m_hashes, 0xFF, hashBytes);
-  if (capacity > kLargestScannedCapacity) BuildIndex();
+  if (capacity > kLargestScannedCapacity) BuildLarge();
 }
 
 bool CPropertyTable::PlanReserved(const int32_t* hashes, int32_t count, int32_t& capacity, int32_t* slots) {
@@ -145,6 +254,8 @@ void CPropertyTable::Grow() {
   m_hashes = AllocateArray<int32_t>(m_capacity);
   std::memset(m_slots, 0, sizeof(CPropertyEntry*) * static_cast<size_t>(m_capacity));
   std::memset(m_hashes, 0xFF, sizeof(int32_t) * static_cast<size_t>(m_capacity));
+  delete m_large;
+  m_large = m_capacity > kLargestScannedCapacity ? new CLarge(m_capacity) : nullptr;
   for (int32_t s = 0; s < oldCapacity; ++s) {
     if (old[s]) PlaceInSlots(old[s]);
   }
@@ -153,26 +264,30 @@ void CPropertyTable::Grow() {
     FreeArray(oldHashes, oldCapacity);
   }
   m_slotsInChunk = false;
-  if (m_capacity > kLargestScannedCapacity) BuildIndex();
+  if (m_large) BuildIndex();
+}
+
+void CPropertyTable::BuildLarge() {
+  delete m_large;
+  m_large = new CLarge(m_capacity);
+  for (int32_t s = 0; s < m_capacity; ++s) {
+    if (m_slots[s]) m_large->taken.Take(s);
+  }
+  BuildIndex();
 }
 
 void CPropertyTable::BuildIndex() {
-  int32_t wanted = m_capacity * 2;
-  if (m_indexCapacity != wanted) {
-    if (m_index) FreeArray(m_index, m_indexCapacity);
-    m_index = AllocateArray<CIndexSlot>(wanted);
-    m_indexCapacity = wanted;
-  }
-  for (int32_t i = 0; i < m_indexCapacity; ++i) m_index[i] = {kIndexEmpty, 0};
-  m_indexUsed = 0;
-  int32_t mask = m_indexCapacity - 1;
+  std::vector<CLarge::CIndexSlot>& index = m_large->index;
+  index.assign(static_cast<size_t>(m_capacity) * 2, {CLarge::kEmpty, 0});
+  m_large->indexUsed = 0;
+  uint32_t mask = static_cast<uint32_t>(index.size()) - 1;
   for (int32_t s = 0; s < m_capacity; ++s) {
     if (!m_slots[s]) continue;
     int32_t hash = m_slots[s]->GetHash();
-    int32_t i = hash & mask;
-    while (m_index[i].slot != kIndexEmpty) i = (i + 1) & mask;
-    m_index[i] = {s, hash};
-    ++m_indexUsed;
+    uint32_t i = Spread(hash) & mask;
+    while (index[i].slot != CLarge::kEmpty) i = (i + 1) & mask;
+    index[i] = {s, hash};
+    ++m_large->indexUsed;
   }
 }
 
@@ -180,25 +295,28 @@ void CPropertyTable::IndexAdd(int32_t hash, int32_t slot) {
   // Entries fill at most three eighths of the index; once tombstones bring
   // the total to one half, a rebuild clears them (it places the new entry
   // too, since the slot array already holds it).
-  if (m_indexUsed + 1 > m_indexCapacity / 2) {
+  std::vector<CLarge::CIndexSlot>& index = m_large->index;
+  if (m_large->indexUsed + 1 > static_cast<int32_t>(index.size() / 2)) {
     BuildIndex();
     return;
   }
-  int32_t mask = m_indexCapacity - 1;
-  int32_t i = hash & mask;
-  while (m_index[i].slot >= 0) i = (i + 1) & mask;
-  if (m_index[i].slot == kIndexEmpty) ++m_indexUsed;
-  m_index[i] = {slot, hash};
+  uint32_t mask = static_cast<uint32_t>(index.size()) - 1;
+  uint32_t i = Spread(hash) & mask;
+  while (index[i].slot >= 0) i = (i + 1) & mask;
+  if (index[i].slot == CLarge::kEmpty) ++m_large->indexUsed;
+  index[i] = {slot, hash};
 }
 
 void CPropertyTable::RemoveAt(int32_t slot) {
   CPropertyEntry* entry = m_slots[slot];
   if (!entry) return;
-  if (m_index) {
-    int32_t mask = m_indexCapacity - 1;
-    int32_t i = entry->GetHash() & mask;
-    while (m_index[i].slot != slot) i = (i + 1) & mask;
-    m_index[i].slot = kIndexDeleted;
+  if (m_large) {
+    std::vector<CLarge::CIndexSlot>& index = m_large->index;
+    uint32_t mask = static_cast<uint32_t>(index.size()) - 1;
+    uint32_t i = Spread(entry->GetHash()) & mask;
+    while (index[i].slot != slot) i = (i + 1) & mask;
+    index[i].slot = CLarge::kDeleted;
+    m_large->taken.Free(slot);
   }
   m_slots[slot] = nullptr;
   m_hashes[slot] = -1;
@@ -224,13 +342,12 @@ void CPropertyTable::Clear() {
   m_chunk = nullptr;
   m_chunkBytes = 0;
   m_slotsInChunk = false;
-  if (m_index) FreeArray(m_index, m_indexCapacity);
+  delete m_large;
+  m_large = nullptr;
   if (m_hashes && !slotsInChunk) FreeArray(m_hashes, capacity);
   m_hashes = nullptr;
   m_slots = nullptr;
   m_capacity = m_count = 0;
-  m_index = nullptr;
-  m_indexCapacity = m_indexUsed = 0;
   CPropertyEntry* block = m_block;
   int32_t blockSize = m_blockSize;
   m_block = nullptr;

@@ -9,9 +9,12 @@
 // Lookups do not probe the slot array, whose holes would make every miss
 // visit all slots: small tables are scanned whole, larger ones keep a side
 // index from hash to slot with its own tombstones, rebuilt when they pile
-// up. So hits and misses cost O(1) on average however many entries came and
-// went, and the slot placement (and with it the enumeration order) is
-// exactly the one described above.
+// up. Names of one shape ("p1", "p2", ...) hash into a few dense runs, so
+// the index places them by a spread of the hash, and larger tables find the
+// first free slot from the home slot through a bitmap of taken slots
+// instead of walking the run. So insertions, hits and misses cost O(1) on
+// average however many entries came and went, and the slot placement (and
+// with it the enumeration order) is exactly the one described above.
 #include <cstdint>
 
 #include "script/engine/PropertyName.h"
@@ -98,16 +101,14 @@ public:
   CPropertyEntry* GetAt(int32_t slot) const { return m_slots[slot]; }
 
 private:
-  // Index slots: the table slot of an entry, or one of these markers.
-  enum : int32_t { kIndexEmpty = -1, kIndexDeleted = -2 };
-  struct CIndexSlot {
-    int32_t slot;
-    int32_t hash;
-  };
+  // The index and the bitmap of taken slots of a large table.
+  struct CLarge;
 
   static bool Matches(const CPropertyEntry* entry, const CPropertyName& name, int32_t hash);
   void Grow();
   int32_t PlaceInSlots(CPropertyEntry* entry);
+  // Makes the index and the bitmap for the current capacity and entries.
+  void BuildLarge();
   void BuildIndex();
   void IndexAdd(int32_t hash, int32_t slot);
   // Ends an entry: one in the block is destroyed in place, any other deleted.
@@ -119,9 +120,7 @@ private:
   int32_t* m_hashes = nullptr;
   int32_t m_capacity = 0;
   int32_t m_count = 0;
-  CIndexSlot* m_index = nullptr;  // null while the table is small
-  int32_t m_indexCapacity = 0;    // twice the slot capacity, a power of two
-  int32_t m_indexUsed = 0;        // entries and tombstones
+  CLarge* m_large = nullptr;  // null while the table is small
   // Storage of the entries made room for by Reserve; entries beyond it are
   // allocated one by one. Reserve takes the slot and hash arrays from the
   // same allocation, the chunk, until the table grows.

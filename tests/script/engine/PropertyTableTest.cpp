@@ -134,3 +134,37 @@ TEST(PropertyTable, ChurnKeepsPlacementAndAnswers) {
 }
 
 } // namespace
+
+namespace {
+
+// Names of one shape hash into a few dense runs of slots, which wrap around
+// the end of the slot array: thousands of them, some removed and others
+// added into the holes, still sit where the description puts them.
+TEST(PropertyTable, DenseRunsKeepPlacement) {
+  CPropertyTable table;
+  CReferenceTable reference;
+  auto insert = [&](const std::u16string& text) {
+    table.Insert(CPropertyName(text), nullptr, 0, 0);
+    reference.Insert(text);
+  };
+  auto remove = [&](const std::u16string& text) {
+    int32_t slot = table.FindSlot(CPropertyName(text));
+    ASSERT_GE(slot, 0) << std::string(text.begin(), text.end());
+    table.RemoveAt(slot);
+    reference.Remove(text);
+  };
+  auto number = [](const char16_t* prefix, int i) {
+    std::string digits = std::to_string(i);
+    return std::u16string(prefix) + std::u16string(digits.begin(), digits.end());
+  };
+  for (int i = 0; i < 6000; ++i) insert(number(u"p", i));
+  ExpectSamePlacement(table, reference);
+  for (int i = 0; i < 6000; i += 3) remove(number(u"p", i));
+  for (int i = 0; i < 6000; i += 9) insert(number(u"p", i));
+  for (int i = 0; i < 2500; ++i) insert(number(u"q", i));
+  ExpectSamePlacement(table, reference);
+  for (int i = 0; i < 6000; ++i) EXPECT_EQ(table.FindSlot(CPropertyName(number(u"p", i))) >= 0, i % 3 != 0 || i % 9 == 0);
+  EXPECT_EQ(table.FindSlot(CPropertyName(u"p6000")), -1);
+}
+
+} // namespace
