@@ -2,6 +2,7 @@
 // argument count first (error 16), then the node-set arguments (error 17),
 // converts the others by the XPath rules and returns a new value.
 #include <algorithm>
+#include <vector>
 
 #include "core/StringHelpers.h"
 #include "xml/tree/Dom.h"
@@ -43,6 +44,23 @@ Core::String StringArgument(CContext* context, const CArgumentList& arguments) {
   if (!arguments.empty()) return CValueConverter(context).ToString(*arguments[0]);
   Dom::XNode node = context->GetNode();
   return node ? CValueConverter::NodeToString(node) : Core::String();
+}
+
+// The same, read in place where the text exists (see ToStringView).
+Core::StringView StringArgumentView(CContext* context, const CArgumentList& arguments, Core::String& scratch) {
+  if (!arguments.empty()) return CValueConverter(context).ToStringView(*arguments[0], scratch);
+  scratch = StringArgument(context, arguments);
+  return scratch;
+}
+
+const Xpath::CStringValue* AsStringValue(const CValue& value) {
+  return value.GetType() == CValue::StringType ? dynamic_cast<const Xpath::CStringValue*>(&value) : nullptr;
+}
+
+// A part of the string of value: shared with a string value, else copied.
+XInterface<CValue> PartOf(const CValue& value, Core::StringView text, size_t offset, size_t length) {
+  if (const Xpath::CStringValue* s = AsStringValue(value)) return s->Part(offset, length);
+  return MakeString(Core::String(text.substr(offset, length)));
 }
 
 // The node of the optional node-set argument, or the context node.
@@ -131,55 +149,85 @@ KELTO_CORE_FUNCTION(CNameFunction) {
 
 KELTO_CORE_FUNCTION(CStringFunction) {
   CheckCount(arguments, 0, 1, u"string");
+  if (!arguments.empty() && AsStringValue(*arguments[0])) return arguments[0];
   return MakeString(StringArgument(context, arguments));
 }
 
+// Arguments are read in place and the result is sized once. A first
+// argument that is a string grows into the result (see Append), so that
+// concat($s, ...) repeated level by level copies $s only now and then.
 KELTO_CORE_FUNCTION(CConcatFunction) {
   CheckCount(arguments, 2, SIZE_MAX, u"concat");
   CValueConverter converter(context);
+  constexpr size_t kInline = 8;
+  size_t count = arguments.size();
+  Core::StringView inlineViews[kInline];
+  Core::String inlineScratch[kInline];
+  std::vector<Core::StringView> moreViews;
+  std::vector<Core::String> moreScratch;
+  Core::StringView* views = inlineViews;
+  Core::String* scratch = inlineScratch;
+  if (count > kInline) {
+    moreViews.resize(count);
+    moreScratch.resize(count);
+    views = moreViews.data();
+    scratch = moreScratch.data();
+  }
+  for (size_t i = 0; i < count; ++i) views[i] = converter.ToStringView(*arguments[i], scratch[i]);
+  if (const Xpath::CStringValue* first = AsStringValue(*arguments[0])) return first->Append(views + 1, count - 1);
+  size_t length = 0;
+  for (size_t i = 0; i < count; ++i) length += views[i].size();
   Core::String result;
-  for (const XInterface<CValue>& argument : arguments) result += converter.ToString(*argument);
+  result.reserve(length);
+  for (size_t i = 0; i < count; ++i) result.append(views[i]);
   return MakeString(std::move(result));
 }
 
 KELTO_CORE_FUNCTION(CStartsWithFunction) {
   CheckCount(arguments, 2, 2, u"starts-with");
   CValueConverter converter(context);
-  Core::String s = converter.ToString(*arguments[0]);
-  Core::String t = converter.ToString(*arguments[1]);
-  return Boolean(Core::StringView(s).substr(0, t.size()) == t);
+  Core::String scratchS, scratchT;
+  Core::StringView s = converter.ToStringView(*arguments[0], scratchS);
+  Core::StringView t = converter.ToStringView(*arguments[1], scratchT);
+  return Boolean(s.substr(0, t.size()) == t);
 }
 
 KELTO_CORE_FUNCTION(CContainsFunction) {
   CheckCount(arguments, 2, 2, u"contains");
   CValueConverter converter(context);
-  Core::String s = converter.ToString(*arguments[0]);
-  Core::String t = converter.ToString(*arguments[1]);
-  return Boolean(s.find(t) != Core::String::npos);
+  Core::String scratchS, scratchT;
+  Core::StringView s = converter.ToStringView(*arguments[0], scratchS);
+  Core::StringView t = converter.ToStringView(*arguments[1], scratchT);
+  return Boolean(s.find(t) != Core::StringView::npos);
 }
 
 KELTO_CORE_FUNCTION(CSubstringBeforeFunction) {
   CheckCount(arguments, 2, 2, u"substring-before");
   CValueConverter converter(context);
-  Core::String s = converter.ToString(*arguments[0]);
-  Core::String t = converter.ToString(*arguments[1]);
+  Core::String scratchS, scratchT;
+  Core::StringView s = converter.ToStringView(*arguments[0], scratchS);
+  Core::StringView t = converter.ToStringView(*arguments[1], scratchT);
   size_t i = s.find(t);
-  return MakeString(i == Core::String::npos ? Core::String() : s.substr(0, i));
+  if (i == Core::StringView::npos) return MakeString(Core::String());
+  return PartOf(*arguments[0], s, 0, i);
 }
 
 KELTO_CORE_FUNCTION(CSubstringAfterFunction) {
   CheckCount(arguments, 2, 2, u"substring-after");
   CValueConverter converter(context);
-  Core::String s = converter.ToString(*arguments[0]);
-  Core::String t = converter.ToString(*arguments[1]);
+  Core::String scratchS, scratchT;
+  Core::StringView s = converter.ToStringView(*arguments[0], scratchS);
+  Core::StringView t = converter.ToStringView(*arguments[1], scratchT);
   size_t i = s.find(t);
-  return MakeString(i == Core::String::npos ? Core::String() : s.substr(i + t.size()));
+  if (i == Core::StringView::npos) return MakeString(Core::String());
+  return PartOf(*arguments[0], s, i + t.size(), s.size() - i - t.size());
 }
 
 KELTO_CORE_FUNCTION(CSubstringFunction) {
   CheckCount(arguments, 2, 3, u"substring");
   CValueConverter converter(context);
-  Core::String s = converter.ToString(*arguments[0]);
+  Core::String scratch;
+  Core::StringView s = converter.ToStringView(*arguments[0], scratch);
   double start = converter.ToNumber(*arguments[1]).Round().GetValue();
   double n = static_cast<double>(s.size());
   if (start != start) return MakeString({});
@@ -191,17 +239,19 @@ KELTO_CORE_FUNCTION(CSubstringFunction) {
     last = (end != end || end < 1) ? 1 : (end > n ? n + 1 : end);
   }
   if (last <= first) return MakeString({});
-  return MakeString(s.substr(static_cast<size_t>(first) - 1, static_cast<size_t>(last - first)));
+  return PartOf(*arguments[0], s, static_cast<size_t>(first) - 1, static_cast<size_t>(last - first));
 }
 
 KELTO_CORE_FUNCTION(CStringLengthFunction) {
   CheckCount(arguments, 0, 1, u"string-length");
-  return Number(static_cast<double>(StringArgument(context, arguments).size()));
+  Core::String scratch;
+  return Number(static_cast<double>(StringArgumentView(context, arguments, scratch).size()));
 }
 
 KELTO_CORE_FUNCTION(CNormalizeSpaceFunction) {
   CheckCount(arguments, 0, 1, u"normalize-space");
-  Core::String s = StringArgument(context, arguments);
+  Core::String scratch;
+  Core::StringView s = StringArgumentView(context, arguments, scratch);
   Core::String result;
   result.reserve(s.size());
   bool pendingSpace = false;
@@ -220,14 +270,15 @@ KELTO_CORE_FUNCTION(CNormalizeSpaceFunction) {
 KELTO_CORE_FUNCTION(CTranslateFunction) {
   CheckCount(arguments, 3, 3, u"translate");
   CValueConverter converter(context);
-  Core::String s = converter.ToString(*arguments[0]);
-  Core::String from = converter.ToString(*arguments[1]);
-  Core::String to = converter.ToString(*arguments[2]);
+  Core::String scratchS, scratchFrom, scratchTo;
+  Core::StringView s = converter.ToStringView(*arguments[0], scratchS);
+  Core::StringView from = converter.ToStringView(*arguments[1], scratchFrom);
+  Core::StringView to = converter.ToStringView(*arguments[2], scratchTo);
   Core::String result;
   result.reserve(s.size());
   for (char16_t c : s) {
     size_t i = from.find(c);
-    if (i == Core::String::npos) result += c;
+    if (i == Core::StringView::npos) result += c;
     else if (i < to.size()) result += to[i];
   }
   return MakeString(std::move(result));

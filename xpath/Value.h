@@ -70,17 +70,46 @@ private:
   CNumber m_value;
 };
 
+// Text shared by string values: concat() grows it in place and long
+// substrings refer into it, so that a string built up or cut down level by
+// level in a recursion is held once rather than once per level. Stored text
+// never moves: it is appended to only while its storage has room.
+class CStringBuffer : public Core::CInterface {
+public:
+  Core::String text;
+};
+
 class CStringValue : public CValue {
 public:
   explicit CStringValue(Core::String value) : m_value(std::move(value)) {}
+  // The length units of the buffer from offset.
+  CStringValue(CStringBuffer* buffer, size_t offset, size_t length)
+      : m_shared(buffer), m_offset(offset), m_length(length) {}
 
   int32_t GetType() const override { return StringType; }
-  Core::String GetString() const override { return m_value; }
-  // The text without a copy.
-  const Core::String& GetText() const { return m_value; }
+  Core::String GetString() const override { return Core::String(GetText()); }
+  // The text without a copy, valid while the value lives.
+  Core::StringView GetText() const {
+    return m_shared ? Core::StringView(m_shared->text.data() + m_offset, m_length) : Core::StringView(m_value);
+  }
+
+  // The text followed by the parts (which may view this text). When the
+  // text ends its buffer and the buffer has room, the parts are written
+  // there and the result shares it. Otherwise the result is new: exactly
+  // the size needed the first time, and with room for as much again when
+  // the text itself was made by appending, as such strings usually grow on.
+  Core::XInterface<CValue> Append(const Core::StringView* parts, size_t count) const;
+  // The units [offset, offset + length) of the text. A long part refers to
+  // the text instead of copying it, when it is at least half of what it
+  // would keep alive.
+  Core::XInterface<CValue> Part(size_t offset, size_t length) const;
 
 private:
-  Core::String m_value;
+  mutable Core::String m_value;
+  mutable Core::XInterface<CStringBuffer> m_shared;
+  mutable size_t m_offset = 0;
+  mutable size_t m_length = 0;
+  bool m_appended = false;
 };
 
 } // namespace Xpath

@@ -12,7 +12,7 @@ CValueConvertExtension* Extension(CContext* context) {
 }
 
 // The text of a string value, without a copy when it is the engine's own class.
-const Core::String& TextOf(const CValue& value, Core::String& scratch) {
+Core::StringView TextOf(const CValue& value, Core::String& scratch) {
   if (auto* s = dynamic_cast<const CStringValue*>(&value)) return s->GetText();
   scratch = value.GetString();
   return scratch;
@@ -67,6 +67,31 @@ CNumber CValueConverter::ToNumber(const CValue& value) const {
   }
   default:
     return Extension(m_context.Get())->ToNumber(m_context.Get(), value);
+  }
+}
+
+Core::StringView CValueConverter::ToStringView(const CValue& value, Core::String& scratch) const {
+  switch (value.GetType()) {
+  case CValue::NodeSetType: {
+    Dom::XNode node = value.GetNodeSet()->GetFirstNode();
+    if (!node) return {};
+    switch (node->GetNodeType()) {
+    case Dom::DOCUMENT_NODE:
+    case Dom::DOCUMENT_FRAGMENT_NODE:
+    case Dom::ELEMENT_NODE:
+      scratch.clear();
+      node->AppendStringValue(scratch);
+      return scratch;
+    default:
+      // The node's own text, which lives as long as its document.
+      return node->ValueView();
+    }
+  }
+  case CValue::StringType:
+    return TextOf(value, scratch);
+  default:
+    scratch = ToString(value);
+    return scratch;
   }
 }
 

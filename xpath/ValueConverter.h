@@ -19,6 +19,10 @@ public:
   bool ToBoolean(const CValue& value) const;
   CNumber ToNumber(const CValue& value) const;
   Core::String ToString(const CValue& value) const;
+  // string() without a copy where the text already exists: a string value's
+  // own, a text or attribute node's value; anything else is converted into
+  // scratch. The view lives as long as the value and scratch.
+  Core::StringView ToStringView(const CValue& value, Core::String& scratch) const;
 
   // number() of a text: NaN when it is not a number.
   static CNumber StringToNumber(Core::StringView text);

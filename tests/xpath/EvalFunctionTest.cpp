@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "xpath/support/EvalFixture.h"
 
 namespace {
@@ -214,6 +216,36 @@ TEST_F(EvalFunctions, ArgumentErrors) {
   m_host.Variables().Bind(u"", u"x", XpathTest::Number(1));
   EXPECT_EQ(Message(u"u:count(/)"), "Function 'u:count' (namespace urn:u) not found in expression context");
   EXPECT_EQ(Message(u"$u:x"), "Variable 'u:x' (namespace urn:u) not bound in expression context");
+}
+
+// String arguments are read in place (string values, text and attribute
+// nodes) and long results share their text; the values stay right whatever
+// is built from them afterwards.
+TEST_F(EvalFunctions, StringFunctionsOverLongStrings) {
+  Core::String words;
+  for (int i = 0; i < 100; ++i) words += Core::FromUtf8(std::to_string(i)) + u" ";
+  m_host.Variables().Bind(u"", u"words", XpathTest::String(words));
+  std::string w = Core::ToUtf8(words);
+  struct Case {
+    const char16_t* text;
+    std::string expected;
+  } cases[] = {
+      {u"substring-after($words, '9 ')", "string " + w.substr(w.find("9 ") + 2)},
+      {u"substring-before($words, '99')", "string " + w.substr(0, w.find("99"))},
+      {u"substring($words, 3)", "string " + w.substr(2)},
+      {u"substring($words, 3, 5)", "string " + w.substr(2, 5)},
+      {u"string-length(substring-after(substring-after($words, '1 '), '2 '))",
+       "number " + std::to_string(w.size() - w.find("2 ") - 2)},
+      {u"concat(substring-after($words, '98 '), '|', substring-after($words, '97 '))", "string 99 |98 99 "},
+      {u"concat($words, /r/@*, /r/t, //ref, 7)", "string " + w + "EN-us 12 a b7"},
+      {u"concat(/r/t, $words) = concat(string(/r/t), $words)", "boolean true"},
+      {u"string($words) = $words", "boolean true"},
+      {u"contains(concat($words, 'end'), '99 end')", "boolean true"},
+      {u"starts-with(substring-after($words, '50 '), '51 52')", "boolean true"},
+      {u"translate(substring($words, 1, 6), '0123', 'abc')", "string a b c "},
+      {u"normalize-space(substring-after($words, '96'))", "string 97 98 99"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Eval(c.text), c.expected) << Core::ToUtf8(c.text);
 }
 
 TEST_F(EvalFunctions, LiteralsGiveNewValuesEachTime) {

@@ -315,7 +315,8 @@ Core::String CContext::EvaluateAvt(const Xslt::CAvt* avt) {
 }
 
 Core::String CContext::EvaluateString(const Xpath::CValue& value) {
-  if (value.GetType() == Xpath::CValue::StringType) return static_cast<const Xpath::CStringValue&>(value).GetText();
+  if (value.GetType() == Xpath::CValue::StringType)
+    return Core::String(static_cast<const Xpath::CStringValue&>(value).GetText());
   Core::String message;
   try {
     return Xpath::CValueConverter(GetXpathContext().Get()).ToString(value);
