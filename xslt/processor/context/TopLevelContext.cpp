@@ -2,6 +2,7 @@
 
 #include <sys/resource.h>
 
+#include "core/LargePages.h"
 #include "xml/writer/OutputOptions.h"
 #include "xml/xslt/LocationHandler.h"
 #include "xpath/EvaluationCache.h"
@@ -55,6 +56,7 @@ CTopLevelContext::CTopLevelContext(CStylesheet* stylesheet, Xslt::CLocationHandl
       m_xsltFunctions(new CXsltFunctionTable()),
       m_locationHandler(locationHandler),
       m_implementation(implementation) {
+  Core::UseHeapPolicy();
   if (Xslt::CDataSetFactory* factory = implementation->GetDataSetFactory()) m_dataSet = factory->CreateDataSet();
   else m_dataSet = new CBasicDataSet();
   m_dataSet->SetIdHandler(Core::XInterface<Xslt::CIdHandler>(new CPrivateIdHandler(m_doctypes.Get())).Get());
