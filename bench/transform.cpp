@@ -8,11 +8,18 @@
 //   dispatch   a stylesheet of 200 rules (a hundred names, each also with a
 //              predicate, and a few wildcards) over 500000 elements of a
 //              hundred names: a rule is found among the few of its name
+//   recursion  a named template calling itself n levels deep (625 to 10000),
+//              each level passing on concat($acc, $n mod 97, ','), the last
+//              writing $acc: time and memory should grow linearly
+//   tokenizer  a named template splitting a string of 20000 tokens, one
+//              level per token, with substring-before and substring-after
 //
 //   bench_transform [MB]      (40 by default)
 //
 // The files are written to a temporary folder, removed at the end. Nothing
 // asserts on time.
+
+#include <sys/resource.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -73,6 +80,42 @@ std::string DispatchStylesheet() {
   return text + "</xsl:stylesheet>\n";
 }
 
+// The depth is written into the stylesheet, so that no parameter is needed.
+std::string RecursionStylesheet(int depth) {
+  return "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>\n"
+         "<xsl:output method='text'/>\n"
+         "<xsl:template match='/'><xsl:call-template name='build'><xsl:with-param name='n' select='" +
+         std::to_string(depth) +
+         "'/></xsl:call-template></xsl:template>\n"
+         "<xsl:template name='build'><xsl:param name='n'/><xsl:param name='acc' select='\"\"'/>"
+         "<xsl:choose><xsl:when test='$n &gt; 0'><xsl:call-template name='build'>"
+         "<xsl:with-param name='n' select='$n - 1'/>"
+         "<xsl:with-param name='acc' select='concat($acc, $n mod 97, \",\")'/>"
+         "</xsl:call-template></xsl:when><xsl:otherwise><xsl:value-of select='$acc'/></xsl:otherwise>"
+         "</xsl:choose></xsl:template>\n"
+         "</xsl:stylesheet>\n";
+}
+
+const char* kTokenizer =
+    "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>\n"
+    "<xsl:output method='text'/>\n"
+    "<xsl:template match='/'><xsl:call-template name='split'><xsl:with-param name='text' select='string(tokens)'/>"
+    "</xsl:call-template></xsl:template>\n"
+    "<xsl:template name='split'><xsl:param name='text'/><xsl:choose>"
+    "<xsl:when test='contains($text, \" \")'><xsl:value-of select='substring-before($text, \" \")'/>"
+    "<xsl:text>&#10;</xsl:text><xsl:call-template name='split'>"
+    "<xsl:with-param name='text' select='substring-after($text, \" \")'/></xsl:call-template></xsl:when>"
+    "<xsl:otherwise><xsl:value-of select='$text'/><xsl:text>&#10;</xsl:text></xsl:otherwise>"
+    "</xsl:choose></xsl:template>\n"
+    "</xsl:stylesheet>\n";
+
+void WriteTokens(const fs::path& path, int count) {
+  std::ofstream out(path, std::ios::binary);
+  out << "<tokens>";
+  for (int i = 0; i < count; ++i) out << (i ? " " : "") << i % 100;
+  out << "</tokens>\n";
+}
+
 void WriteNamed(const fs::path& path, int count) {
   std::ofstream out(path, std::ios::binary);
   out << "<r>";
@@ -113,9 +156,17 @@ void Write(const fs::path& path, const char* text) { std::ofstream(path, std::io
 
 Core::String Url(const fs::path& path) { return Core::FromUtf8("file://" + path.string()); }
 
-// Runs one transformation in a child; prints its time and peak memory.
-void Measure(const char* label, const fs::path& document, const fs::path& stylesheet, const fs::path& output) {
+// Runs one transformation in a child; prints its time and peak memory. A
+// deep recursion needs more stack than the usual limit gives, so the child
+// may raise it (the stack grows up to the limit of the moment).
+void Measure(const char* label, const fs::path& document, const fs::path& stylesheet, const fs::path& output,
+             rlim_t stack = 0) {
   Bench::CChildRun run = Bench::RunInChild(label, [&] {
+    rlimit limit{};
+    if (stack && getrlimit(RLIMIT_STACK, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && limit.rlim_cur < stack) {
+      limit.rlim_cur = limit.rlim_max == RLIM_INFINITY || limit.rlim_max >= stack ? stack : limit.rlim_max;
+      setrlimit(RLIMIT_STACK, &limit);
+    }
     Core::XInterface<Xslt::CBasicXsltImplementation> implementation(new Xslt::CBasicXsltImplementation());
     Core::XInterface<Xslt::CProcessor> processor(new Xslt::CProcessor(implementation.Get()));
     processor->SetSourceUri(Url(document));
@@ -153,6 +204,16 @@ int main(int argc, char** argv) {
   }
   WriteNamed(folder / "named.xml", 500000);
   Measure("dispatch 500000", folder / "named.xml", folder / "dispatch.xsl", folder / "out.txt");
+  Write(folder / "empty.xml", "<r/>\n");
+  const rlim_t kDeepStack = rlim_t(64) << 20;
+  for (int depth : {625, 2500, 5000, 10000}) {
+    Write(folder / "recursion.xsl", RecursionStylesheet(depth).c_str());
+    std::string label = "recursion " + std::to_string(depth);
+    Measure(label.c_str(), folder / "empty.xml", folder / "recursion.xsl", folder / "out.txt", kDeepStack);
+  }
+  WriteTokens(folder / "tokens.xml", 20000);
+  Write(folder / "tokenizer.xsl", kTokenizer);
+  Measure("tokenizer 20000", folder / "tokens.xml", folder / "tokenizer.xsl", folder / "out.txt", kDeepStack);
   fs::remove_all(folder);
   return 0;
 }
