@@ -134,15 +134,20 @@ XInterface<CIterator> CNodeTestNodeSet::CreateIterator() { return new CNodeTestI
 class CPredicateChain final : public Core::CInterface {
 public:
   CPredicateChain(CContext* context, const XInterface<CNodeSet>& source, const Core::CInterface* owner,
-                  const Xpath::CPredicateList& predicates, bool mayRaise)
+                  const Xpath::CPredicateList& predicates, bool mayRaise, size_t errorFreeLevels)
       : m_mayRaise(mayRaise),
         m_context(context),
         m_source(source),
         m_owner(const_cast<Core::CInterface*>(owner)),
         m_predicates(predicates),
         m_counts(predicates.size() + 1, -1) {
-    while (m_boundedLevels < predicates.size() && predicates[m_boundedLevels]->GetLastPosition() >= 0) {
-      ++m_boundedLevels;
+    // A predicate that keeps positions up to a known last one ends the walk
+    // once the nodes reaching it pass that position, provided the
+    // predicates before it raise nothing on the nodes left unvisited.
+    // Predicates of known positions raise nothing themselves.
+    for (size_t level = 0; level < predicates.size(); ++level) {
+      if (predicates[level]->GetLastPosition() >= 0) m_stopLevels.push_back(level);
+      else if (level >= errorFreeLevels) break;
     }
   }
 
@@ -154,10 +159,10 @@ public:
 
   bool m_mayRaise;
   int8_t m_sourceMayRaise = -1;
-  // The leading predicates that keep positions up to a known last one:
-  // once the nodes reaching one of them pass its last position, the rest of
-  // the source cannot pass it.
-  size_t m_boundedLevels = 0;
+  // The levels whose predicate keeps positions up to a known last one and
+  // after predicates that raise nothing: once the nodes reaching one of
+  // them pass its last position, the rest of the source cannot pass it.
+  std::vector<size_t> m_stopLevels;
   XInterface<CContext> m_context;
   // The nodes of level m_keptLevel, while counting levels.
   std::vector<Dom::XNode> m_kept;
@@ -212,10 +217,11 @@ class CPredicateIterator final : public CCommonIterator {
 public:
   explicit CPredicateIterator(CPredicateNodeSet* nodeSet) : CCommonIterator(nodeSet), m_chain(nodeSet->m_chain.Get()) {
     size_t levels = nodeSet->m_level;
-    m_bounded = std::min(m_chain->m_boundedLevels, levels);
-    for (size_t level = 0; level < m_bounded; ++level) {
+    const std::vector<size_t>& stops = m_chain->m_stopLevels;
+    m_stops = std::lower_bound(stops.begin(), stops.end(), levels) - stops.begin();
+    for (size_t i = 0; i < m_stops; ++i) {
       // No node can pass: the source need not be walked at all.
-      if (m_chain->m_predicates[level]->GetLastPosition() == 0 && !m_chain->SourceMayRaise()) return;
+      if (m_chain->m_predicates[stops[i]]->GetLastPosition() == 0 && !m_chain->SourceMayRaise()) return;
     }
     m_source = m_chain->m_source->CreateIterator();
     // The first predicate sees the source iterator itself.
@@ -247,9 +253,12 @@ private:
   // True when no later source node can pass a bounded predicate, because
   // the nodes that reached it already fill its positions, and walking on
   // could raise no error. Positions of one level only grow, and a node
-  // skipped here would meet only constant predicates before that level.
+  // skipped here would meet only predicates that raise nothing before that
+  // level.
   bool Done() {
-    for (size_t level = 0; level < m_bounded; ++level) {
+    const std::vector<size_t>& stops = m_chain->m_stopLevels;
+    for (size_t i = 0; i < m_stops; ++i) {
+      size_t level = stops[i];
       int32_t reached = level == 0 ? m_source->GetPosition() : m_later[level - 1].view->m_position;
       if (reached >= m_chain->m_predicates[level]->GetLastPosition()) return !m_chain->SourceMayRaise();
     }
@@ -296,7 +305,7 @@ private:
   };
 
   CPredicateChain* m_chain;
-  size_t m_bounded;
+  size_t m_stops;  // the stop levels below this iterator's level
   size_t m_levelCount = 0;  // 0 when the source is not walked at all
   XInterface<CIterator> m_source;
   XInterface<CContext> m_firstContext;
@@ -307,8 +316,8 @@ XInterface<CIterator> CPredicateNodeSet::CreateIterator() { return new CPredicat
 
 int32_t CPredicateChain::GetCount(size_t level) {
   if (m_counts[level] >= 0) return m_counts[level];
-  if (level > 0 && level <= m_boundedLevels) {
-    // Constant positions: walking the level stops where they run out.
+  if (!m_stopLevels.empty() && m_stopLevels[0] < level) {
+    // Known positions: walking the level stops where they run out.
     int32_t n = 0;
     XInterface<CNodeSet> nodeSet = new CPredicateNodeSet(this, level);
     for (XInterface<CIterator> it = nodeSet->CreateIterator(); it->GetNode(); it->Next()) ++n;
@@ -353,6 +362,7 @@ struct CPathParts {
   const std::vector<XInterface<Xpath::CStepExpr>>* steps;  // the plan
   XInterface<Core::CInterface> owner;  // keeps steps and shape
   const CWalkShape* shape;
+  bool errorFree;  // no part of the path raises
 
   size_t Size() const { return steps->size() + (start ? 1 : 0); }
   // The node set of level from node (null for level 0: the path's context).
@@ -364,8 +374,8 @@ struct CPathParts {
       }
       --level;
     }
-    if (level == 0 && !start) return (*steps)[0]->CreateNodeSet(context.Get(), context->GetNode());
-    return (*steps)[level]->CreateNodeSet(context.Get(), node);
+    if (level == 0 && !start) return (*steps)[0]->CreateNodeSet(context.Get(), context->GetNode(), errorFree);
+    return (*steps)[level]->CreateNodeSet(context.Get(), node, errorFree);
   }
 };
 
@@ -933,6 +943,28 @@ bool IsErrorFree(const Xpath::CExpr* expr, CRaiseConditions& conditions) {
   return false;
 }
 
+size_t CLeadingRaiseCheck::Count(CContext* context, const Xpath::CPredicateList& predicates) const {
+  if (m_count < 0) {
+    // Only the predicates before the last one of known positions matter,
+    // and only when one of unknown positions comes before that.
+    size_t end = 0;
+    bool unknown = false;
+    for (size_t i = 0; i < predicates.size(); ++i) {
+      if (predicates[i]->GetLastPosition() < 0) unknown = true;
+      else if (unknown) end = i;
+    }
+    m_count = 0;
+    for (size_t i = 0; i < end; ++i) {
+      CRaiseConditions trial = m_conditions;
+      if (!IsErrorFree(predicates[i]->GetExpr().Get(), trial)) break;
+      m_conditions = std::move(trial);
+      ++m_count;
+    }
+  }
+  if (m_count == 0 || !m_conditions.Hold(context)) return 0;
+  return static_cast<size_t>(m_count);
+}
+
 void CRaiseConditions::AddPrefix(const Core::String& prefix) {
   if (std::find(m_prefixes.begin(), m_prefixes.end(), prefix) == m_prefixes.end()) m_prefixes.push_back(prefix);
 }
@@ -998,9 +1030,10 @@ XInterface<CNodeSet> CreateNodeTestNodeSet(CContext* context, const XInterface<C
 
 XInterface<CNodeSet> CreatePredicateNodeSet(CContext* context, const XInterface<CNodeSet>& source,
                                             const Core::CInterface* owner, const Xpath::CPredicateList& predicates,
-                                            bool mayRaise) {
+                                            bool mayRaise, size_t errorFreeLevels) {
   if (predicates.empty()) return source;
-  XInterface<CPredicateChain> chain = new CPredicateChain(context, source, owner, predicates, mayRaise);
+  XInterface<CPredicateChain> chain =
+      new CPredicateChain(context, source, owner, predicates, mayRaise, errorFreeLevels);
   return new CPredicateNodeSet(chain.Get(), predicates.size());
 }
 
@@ -1010,13 +1043,15 @@ XInterface<CValue> CFilterExpr::Evaluate(CContext* outer) const {
   CContext* context = scope.Get();
   XInterface<CValue> value = m_primary->Evaluate(context);
   XInterface<CNodeSet> source = RequireNodeSet(*value);
-  bool mayRaise = source->MayRaise() || m_raiseCheck.MayRaise(context, [this](CRaiseConditions& conditions) {
+  bool predicatesMayRaise = m_raiseCheck.MayRaise(context, [this](CRaiseConditions& conditions) {
     for (const XInterface<Xpath::CPredicate>& predicate : m_predicates) {
       if (!IsErrorFree(predicate->GetExpr().Get(), conditions)) return false;
     }
     return true;
   });
-  return new Xpath::CNodeSetValue(CreatePredicateNodeSet(context, source, this, m_predicates, mayRaise));
+  bool mayRaise = source->MayRaise() || predicatesMayRaise;
+  return new Xpath::CNodeSetValue(CreatePredicateNodeSet(context, source, this, m_predicates, mayRaise,
+                                                         predicatesMayRaise ? 0 : m_predicates.size()));
 }
 
 XInterface<CValue> CRootExpr::Evaluate(CContext* context) const {
@@ -1053,11 +1088,13 @@ bool CPredicate::Test(CContext* context) const {
   return CValueConverter(context).ToBoolean(*value);
 }
 
-XInterface<CNodeSet> CStepExpr::CreateNodeSet(CContext* context, const Dom::XNode& node) const {
+XInterface<CNodeSet> CStepExpr::CreateNodeSet(CContext* context, const Dom::XNode& node, bool errorFree) const {
   if (!node) return new XpathPrivate::CSingleNodeSet(Dom::XNode());
   XInterface<CNodeSet> nodeSet = m_axis->CreateNodeSet(node);
   nodeSet = XpathPrivate::CreateNodeTestNodeSet(context, nodeSet, m_nodeTest);
-  return XpathPrivate::CreatePredicateNodeSet(context, nodeSet, this, m_predicates);
+  if (m_predicates.empty()) return nodeSet;
+  size_t errorFreeLevels = errorFree ? m_predicates.size() : m_leadingCheck.Count(context, m_predicates);
+  return XpathPrivate::CreatePredicateNodeSet(context, nodeSet, this, m_predicates, true, errorFreeLevels);
 }
 
 XInterface<CValue> CStepExpr::Evaluate(CContext* context) const {
@@ -1175,7 +1212,7 @@ XInterface<CValue> CPathExpr::Evaluate(CContext* outer) const {
   const std::vector<XInterface<CStepExpr>>& steps = mayRaise ? m_steps : m_plan;
   if (!m_shapes) m_shapes.reset(new CShapes{ShapeOf(m_steps, true), ShapeOf(m_plan, false)});
   const XpathPrivate::CWalkShape& shape = mayRaise ? m_shapes->steps : m_shapes->plan;
-  XpathPrivate::CPathParts parts{context, m_start, &steps, const_cast<CPathExpr*>(this), &shape};
+  XpathPrivate::CPathParts parts{context, m_start, &steps, const_cast<CPathExpr*>(this), &shape, !mayRaise};
   XInterface<CNodeSet> nodeSet;
   if (shape.general) nodeSet = new XpathPrivate::CGenericPathNodeSet(std::move(parts), mayRaise);
   else nodeSet = new XpathPrivate::CChildPathNodeSet(std::move(parts), mayRaise);

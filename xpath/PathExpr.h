@@ -16,6 +16,10 @@
 #include "xpath/NodeSet.h"
 #include "xpath/NodeTest.h"
 
+namespace Xpath {
+class CPredicate;
+}
+
 namespace XpathPrivate {
 
 // What an expression that raises no error of its own still needs from the
@@ -36,6 +40,19 @@ private:
   };
   std::vector<Core::String> m_prefixes;
   std::vector<CVariable> m_variables;
+};
+
+// How many leading predicates of a list raise no error: worked out once
+// from the predicates, and their conditions checked at each evaluation.
+// Asked only of lists where a predicate of known positions follows one of
+// unknown positions, where knowing it lets a walk stop early.
+class CLeadingRaiseCheck {
+public:
+  size_t Count(Xpath::CContext* context, const std::vector<Core::XInterface<Xpath::CPredicate>>& predicates) const;
+
+private:
+  mutable int32_t m_count = -1;  // -1 until worked out
+  mutable CRaiseConditions m_conditions;
 };
 
 // Whether walking the nodes of an expression's value may raise an error:
@@ -109,13 +126,15 @@ public:
   Core::XInterface<CValue> Evaluate(CContext* context) const override;
   // The step's node set from node; context supplies only the host
   // interfaces (prefixes of the node test, the predicates' functions).
-  Core::XInterface<CNodeSet> CreateNodeSet(CContext* context, const Dom::XNode& node) const;
+  // errorFree: the caller knows that no predicate raises in this context.
+  Core::XInterface<CNodeSet> CreateNodeSet(CContext* context, const Dom::XNode& node, bool errorFree = false) const;
 
 private:
   Core::XInterface<CAxis> m_axis;
   Core::XInterface<CNodeTest> m_nodeTest;
   CPredicateList m_predicates;
   XpathPrivate::CKeptOperandsCheck m_keptCheck;
+  XpathPrivate::CLeadingRaiseCheck m_leadingCheck;
 };
 
 class CPathExpr : public CExpr {
@@ -221,11 +240,12 @@ Core::XInterface<Xpath::CNodeSet> CreateNodeTestNodeSet(Xpath::CContext* context
 // predicate list alive. Each predicate sees positions among the nodes the
 // previous one kept. Long chains are filtered in one loop, not one nested
 // iterator per predicate. mayRaise false promises that neither the source
-// nor the predicates raise.
+// nor the predicates raise; errorFreeLevels is the number of leading
+// predicates known to raise nothing.
 Core::XInterface<Xpath::CNodeSet> CreatePredicateNodeSet(Xpath::CContext* context,
                                                          const Core::XInterface<Xpath::CNodeSet>& source,
                                                          const Core::CInterface* owner,
                                                          const Xpath::CPredicateList& predicates,
-                                                         bool mayRaise = true);
+                                                         bool mayRaise = true, size_t errorFreeLevels = 0);
 
 } // namespace XpathPrivate

@@ -111,6 +111,80 @@ TEST_F(PositionalSteps, ResultsOnEveryAxis) {
   for (const auto& c : cases) EXPECT_EQ(Eval(c.text, c1), c.expected) << Core::ToUtf8(c.text);
 }
 
+// A last predicate of known positions after predicates of unknown ones
+// ([A][1]): the same nodes as the full walk.
+TEST_F(PositionalSteps, KnownPositionAfterOtherPredicates) {
+  m_host.Variables().Bind(u"", u"yes", XpathTest::Boolean(true));
+  struct Case {
+    const char16_t* text;
+    const char* expected;
+  } cases[] = {
+      // reverse axes count nearest first
+      {u"preceding-sibling::*[self::k or self::l][1]", "l"},
+      {u"preceding-sibling::*[not(self::l)][1]", "k"},
+      {u"preceding::*[true()][2]", "k"},
+      {u"preceding::*[name() != 'l'][3]", "b1"},
+      {u"ancestor::*[name() != 'c'][1]", "r"},
+      {u"ancestor::*[true()][1]", "c"},
+      {u"ancestor-or-self::*[local-name() != 'c1'][2]", "r"},
+      {u"ancestor::node()[true()][3]", "/"},
+      // forward axes
+      {u"child::*[name() != 'x'][1]", "y"},
+      {u"following-sibling::*[true()][2]", "n"},
+      {u"following::*[true()][4]", "e"},
+      {u"following::*[$yes][1]", "m"},
+      {u"attribute::*[. != '1'][1]", "@q"},
+      // positions beyond the count, and positions no node has
+      {u"following-sibling::*[true()][3]", ""},
+      {u"following-sibling::*[true()][0]", ""},
+      {u"following-sibling::*[true()][1.5]", ""},
+      {u"following-sibling::*[true()][-1]", ""},
+      {u"count(following::*[true()][9])", "number 0"},
+      // [last()] and other unknown positions still see every node
+      {u"child::*[name() != 'x'][last()]", "z"},
+      {u"child::*[name() != 'x'][position() = last()]", "z"},
+      {u"child::*[name() != 'x'][position() > 1]", "z"},
+      {u"following::*[true()][1][last()]", "m"},
+      {u"following::*[true()][position() < 4][last()]", "d"},
+      // after predicates that use position() or last()
+      {u"child::*[position() > 1][1]", "y"},
+      {u"child::*[position() != last()][2]", "y"},
+      {u"child::*[last() > 2][3]", "z"},
+      {u"child::*[position() = last() - 1][1]", "y"},
+      {u"child::*[position() mod 2 = 1][2]", "z"},
+      {u"child::*[true()][position() < 3][2]", "y"},
+      {u"child::*[true()][2][1]", "y"},
+      {u"child::*[true()][1][2]", ""},
+      {u"child::*[true()][3][self::y]", ""},
+      // nested predicates
+      {u"../*[*[name() != 'x'][1]][1]", "c1"},
+      {u"../*[not(*[true()][1])][3]", "m"},
+      {u"/r/*[*[true()][2]][last()]", "c"},
+      // a stopped step inside a path, a union and a filter
+      {u"preceding-sibling::*[true()][1]/following-sibling::*[true()][2]", "m"},
+      {u"../*[true()][2]/following::*[true()][1]", "c1"},
+      {u"preceding-sibling::*[true()][1] | following-sibling::*[true()][1]", "l m"},
+      {u"(preceding-sibling::* | following-sibling::*)[true()][1]", "k"},
+      {u"(preceding-sibling::* | following-sibling::*)[true()][4]", "n"},
+      // a filter counts in document order, a step along its axis
+      {u"(preceding-sibling::*)[true()][1]", "k"},
+      {u"(ancestor::*)[name() != 'c1'][1]", "r"},
+      {u"ancestor::*[name() != 'c1'][1]", "c"},
+      {u"(//*[true()][1])[2]", "a"},
+      {u"(//*)[true()][2]", "a"},
+      {u"//*[true()][1]", "r a a1 b1 k x e1"},
+      // consumers that read one node, count or test
+      {u"name(following-sibling::*[true()][2])", "string n"},
+      {u"count(preceding::*[true()][2])", "number 1"},
+      {u"boolean(../*[false()][1])", "boolean false"},
+      {u"count(../*[true()][2] | ../*[true()][4])", "number 2"},
+  };
+  Dom::XNode c1 = Node(u"/r/c/c1");
+  ASSERT_TRUE(c1);
+  for (const auto& c : cases) EXPECT_EQ(Eval(c.text, c1), c.expected) << Core::ToUtf8(c.text);
+  m_host.Variables().Bind(u"", u"yes", nullptr);
+}
+
 // Stopping early never hides an error that the full walk would raise.
 TEST_F(PositionalSteps, ErrorsOfTheFullWalkStay) {
   struct Case {
@@ -129,6 +203,21 @@ TEST_F(PositionalSteps, ErrorsOfTheFullWalkStay) {
       // a source that may raise is walked to its end: l raises
       {u"(/r/c/*[self::k or $undefined])[1]", "error 14"},
       {u"count((/r/c/*[self::k or $undefined])[0])", "error 14"},
+      // a predicate before the position that may raise is tested on every
+      // node: n raises after m has taken the position
+      {u"following-sibling::*[self::m or $undefined][1]", "error 14"},
+      {u"count(following-sibling::*[self::m or $undefined][1])", "error 14"},
+      {u"following-sibling::*[self::m or q:f()][1]", "error 15"},
+      {u"following-sibling::*[self::m or self::p:n][1]", "error 13"},
+      {u"following-sibling::*[self::m or count(q:f())][1]", "error 15"},
+      {u"(following-sibling::*)[self::m or $undefined][1]", "error 14"},
+      {u"following-sibling::*[self::m or $undefined][0]", "error 14"},
+      // ... unless the consumer reads the first node only
+      {u"name(child::*[self::x or $undefined][1])", "string x"},
+      // a node test that raises later on the axis
+      {u"following-sibling::p:n[true()][1]", "error 13"},
+      // predicates after the position are not reached by later nodes
+      {u"following-sibling::*[true()][1][self::m or $undefined]", "m"},
   };
   Dom::XNode c1 = Node(u"/r/c/c1");
   for (const auto& c : cases) EXPECT_EQ(Eval(c.text, c1), c.expected) << Core::ToUtf8(c.text);
@@ -180,6 +269,16 @@ TEST_F(PositionalSteps, AxisWalkStopsAtThePosition) {
       // nothing can pass: no node is visited
       {new XpathPrivate::CPrecedingSiblingAxis(), m, {u"0", nullptr}, "", 0},
       {new XpathPrivate::CFollowingAxis(), m, {u"1", u"1.5"}, "", 1},
+      {new XpathPrivate::CFollowingAxis(), m, {u"true()", u"0"}, "", 0},
+      // a known position after a predicate that raises nothing
+      {new XpathPrivate::CChildAxis(), r, {u"true()", u"2"}, "i", 2},
+      {new XpathPrivate::CChildAxis(), r, {u"position() > 1", u"1"}, "i", 2},
+      {new XpathPrivate::CFollowingSiblingAxis(), m, {u"local-name() = 'i'", u"1"}, "i", 1},
+      {new XpathPrivate::CFollowingSiblingAxis(), m, {u"name(.) = 'i'", u"position() = 3"}, "i", 3},
+      {new XpathPrivate::CPrecedingSiblingAxis(), m, {u"self::i", u"1"}, "i", 1},
+      {new XpathPrivate::CPrecedingAxis(), deepest, {u"not(self::d)", u"2"}, "i", 2},
+      {new XpathPrivate::CAncestorAxis(), deepest, {u"self::d", u"1"}, "d", 1},
+      {new XpathPrivate::CDescendantAxis(), r, {u"count(*) = 0", u"position() <= 2"}, "i i", 2},
   };
   for (const auto& c : cases) {
     XInterface<Xpath::CAxis> axis = c.axis;
@@ -188,7 +287,8 @@ TEST_F(PositionalSteps, AxisWalkStopsAtThePosition) {
     for (const char16_t* predicate : c.predicates) {
       if (predicate) step->AddPredicate(new Xpath::CPredicate(XpathTest::Compile(predicate)));
     }
-    std::string what = std::to_string(axis->GetAxisCode()) + " " + Core::ToUtf8(c.predicates[0]);
+    std::string what = std::to_string(axis->GetAxisCode()) + " " + Core::ToUtf8(c.predicates[0]) + " " +
+                       (c.predicates[1] ? Core::ToUtf8(c.predicates[1]) : std::string());
     EXPECT_EQ(XpathTest::DescribeValue(*step->Evaluate(m_host.MakeContext(c.context).Get())), c.expected) << what;
     EXPECT_LE(test->calls, c.maxVisits) << what;
     // The whole axis is long: the bound is what kept the walk short.
@@ -211,6 +311,29 @@ TEST_F(PositionalSteps, AxisWalkStopsAtThePosition) {
   XInterface<Xpath::CValue> value = path->Evaluate(m_host.MakeContext(m_document).Get());
   EXPECT_EQ(value->GetNodeSet()->GetCount(), 999);
   EXPECT_LE(test->calls, 1000);
+
+  // The same with a predicate before the position, walked or counted:
+  // /r/i/following-sibling::T[A][1] visits the siblings of each i up to the
+  // first that passes A, where the full walk visits all of them.
+  struct Walk {
+    const char16_t* first;
+    int32_t count;
+  } walks[] = {{u"true()", 999}, {u"name() = 'i'", 999}, {u"not(self::m)", 999}, {u"position() > 1", 998}};
+  for (const Walk& walk : walks) {
+    const char16_t* first = walk.first;
+    test->calls = 0;
+    XInterface<Xpath::CPathExpr> siblings = new Xpath::CPathExpr(true);
+    siblings->AddStep(new Xpath::CStepExpr(new XpathPrivate::CChildAxis(), new XpathPrivate::CNameNodeTest(u"", u"r")));
+    siblings->AddStep(new Xpath::CStepExpr(new XpathPrivate::CChildAxis(), new XpathPrivate::CNameNodeTest(u"", u"i")));
+    XInterface<Xpath::CStepExpr> next =
+        new Xpath::CStepExpr(new XpathPrivate::CFollowingSiblingAxis(), XInterface<Xpath::CNodeTest>(test));
+    next->AddPredicate(new Xpath::CPredicate(XpathTest::Compile(first)));
+    next->AddPredicate(new Xpath::CPredicate(XpathTest::Compile(u"1")));
+    siblings->AddStep(next);
+    XInterface<Xpath::CValue> firsts = siblings->Evaluate(m_host.MakeContext(m_document).Get());
+    EXPECT_EQ(firsts->GetNodeSet()->GetCount(), walk.count) << Core::ToUtf8(first);
+    EXPECT_LE(test->calls, 3000) << Core::ToUtf8(first);
+  }
 }
 
 // A host node set that promises no error is read up to the position; one
@@ -233,6 +356,12 @@ TEST_F(PositionalSteps, FilterReadsItsSourceUpToThePosition) {
   EXPECT_EQ(Eval(u"count($safe[2])"), "number 1");
   EXPECT_LE(safe->nodeReads, 3);
   EXPECT_EQ(Eval(u"count($unsafe[2])"), "number 1");
+  EXPECT_GE(unsafe->nodeReads, 1000);
+  safe->nodeReads = 0;
+  EXPECT_EQ(Eval(u"count($safe[self::i][2])"), "number 1");
+  EXPECT_LE(safe->nodeReads, 6);
+  unsafe->nodeReads = 0;
+  EXPECT_EQ(Eval(u"count($unsafe[self::i][2])"), "number 1");
   EXPECT_GE(unsafe->nodeReads, 1000);
   m_host.Variables().Bind(u"", u"safe", nullptr);
   m_host.Variables().Bind(u"", u"unsafe", nullptr);
