@@ -1,5 +1,6 @@
 #include "script/engine/GlobalObjectBase.h"
 
+#include "core/StackLimit.h"
 #include "script/engine/ScriptExceptions.h"
 
 namespace EcmaScript {
@@ -43,11 +44,10 @@ int32_t CGlobalObjectBase::CountLiveObjects() const {
 
 CDepthGuard::CDepthGuard(CGlobalObjectBase* global, CScriptObject* object) : m_global(global) {
   if (!m_global) return;
-  // The stack grows downwards on every platform the system runs on.
-  auto here = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
-  if (m_global->m_depth == 0) m_global->m_stackBase = here;
+  uintptr_t here = Core::GetStackPosition();
+  if (m_global->m_depth == 0) m_global->m_stackLimit = Core::GetStackLimit();
   if (m_global->m_depth >= m_global->m_depthLimit ||
-      (here < m_global->m_stackBase && m_global->m_stackBase - here > CGlobalObjectBase::kStackBudget)) {
+      here - m_global->m_stackLimit < CGlobalObjectBase::kStackReserve || here < m_global->m_stackLimit) {
     m_global = nullptr;
     throw CRuntimeError(CRuntimeError::CallDepthExceeded, object);
   }

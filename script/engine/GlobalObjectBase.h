@@ -21,15 +21,19 @@ class CScriptEngine;
 class CGlobalObjectBase : public CScriptObject {
 public:
   // Nesting of calls and conversions allowed by default: deep enough for
-  // recursive scripts; the stack budget below keeps it within the main
-  // thread's stack in every build.
+  // recursive scripts.
   static constexpr int32_t kDefaultDepthLimit = 3000;
-  // Stack the guarded levels may take together, measured from the
-  // outermost one. Each level's own nesting is bounded by the parser, but
-  // levels of big frames (sanitized builds, deeply nested function bodies)
-  // could still add up past the main thread's 8 MiB; past this budget the
-  // guard fails as at the depth limit.
-  static constexpr uintptr_t kStackBudget = uintptr_t(3) << 20;
+  // Stack a level must find left below it, or the guard fails as at the
+  // depth limit. The real limit counts, not a share of it: a small stack
+  // limit, or templates that took much of the stack before the script ran,
+  // leave the script less. What one level may take before the next guard
+  // is bounded by the parser's nesting limit; this is room for the deepest
+  // such level, the built-in work below it and the throw of the error.
+#if defined(KELTO_SANITIZED)
+  static constexpr uintptr_t kStackReserve = uintptr_t(512) << 10;
+#else
+  static constexpr uintptr_t kStackReserve = uintptr_t(256) << 10;
+#endif
 
   CGlobalObjectBase();
   ~CGlobalObjectBase() override;
@@ -90,7 +94,9 @@ private:
   CLiveLink m_liveObjects;
   int32_t m_depth = 0;
   int32_t m_depthLimit = kDefaultDepthLimit;
-  uintptr_t m_stackBase = 0;
+  // The lowest address the stack may reach, taken when the outermost level
+  // is entered.
+  uintptr_t m_stackLimit = 0;
 };
 
 // One level of nesting for the scope of a conversion or call. Throws runtime

@@ -10,11 +10,14 @@
 // becomes an empty one. The handler ends the whole parse by answering
 // false; so does nesting deeper than kMaxNesting (statements, expressions,
 // and long operator chains alike), so that every later walk of the tree
-// (running, printing, destroying) recurses a bounded depth.
+// (running, printing, destroying) recurses a bounded depth, and nesting
+// that would leave less than kStackReserve of the stack (a small stack
+// limit, or eval and the Function constructor deep in a recursion).
 #include <cstdint>
 #include <unordered_map>
 
 #include "core/Interface.h"
+#include "core/StackLimit.h"
 #include "core/Stream.h"
 #include "core/String.h"
 #include "script/engine/ParseErrorHandler.h"
@@ -32,6 +35,13 @@ class CScriptParser {
 public:
   // The deepest nesting accepted; syntax error 16 beyond it.
   static constexpr int32_t kMaxNesting = 400;
+  // Stack a nesting level must find left: room for the report of the
+  // error and the unwinding of the levels.
+#if defined(KELTO_SANITIZED)
+  static constexpr uintptr_t kStackReserve = uintptr_t(128) << 10;
+#else
+  static constexpr uintptr_t kStackReserve = uintptr_t(64) << 10;
+#endif
 
   CScriptParser();
   ~CScriptParser();
@@ -124,7 +134,8 @@ private:
 class CNestingGuard {
 public:
   explicit CNestingGuard(CScriptParser& parser) : m_parser(parser) {
-    if (++m_parser.m_nesting > CScriptParser::kMaxNesting) m_parser.NestingTooDeep();
+    if (++m_parser.m_nesting > CScriptParser::kMaxNesting || Core::GetStackRoom() < CScriptParser::kStackReserve)
+      m_parser.NestingTooDeep();
   }
   ~CNestingGuard() { --m_parser.m_nesting; }
   CNestingGuard(const CNestingGuard&) = delete;
