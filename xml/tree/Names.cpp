@@ -64,11 +64,12 @@ CNameTable::CNameTable(CStoreArena& arena) : m_arena(arena), m_buckets(size_t(m_
 
 const CName* CNameTable::Lookup(Core::StringView qualifiedName, Core::StringView namespaceUri,
                                 Core::StringView localName) {
-  uint32_t hash = HashName(qualifiedName);
+  uint32_t hash = HashName(qualifiedName, namespaceUri);
   int32_t home = int32_t(hash % uint32_t(m_bucketCount));
   int32_t i = home;
   bool full = false;
   while (CName* entry = m_buckets[size_t(i)]) {
+    ++m_probes;
     if (entry->hash == hash && entry->qualifiedName == qualifiedName && entry->namespaceUri == namespaceUri)
       return entry;
     i = (i + 1) % m_bucketCount;

@@ -23,6 +23,24 @@ inline uint32_t HashName(Core::StringView s) {
   return h & 0x7FFFFFFFu;
 }
 
+// The hash of a name table key: the qualified name and, behind a unit that no
+// name holds, the namespace URI. One name in thousands of namespaces (a
+// prefix or default namespace declared anew on each element) would otherwise
+// share one probe chain.
+inline uint32_t HashName(Core::StringView qualifiedName, Core::StringView namespaceUri) {
+  uint32_t h = 2166136261u;
+  for (char16_t c : qualifiedName) {
+    h ^= c;
+    h *= 16777619u;
+  }
+  h *= 16777619u;  // the separator, unit 0
+  for (char16_t c : namespaceUri) {
+    h ^= c;
+    h *= 16777619u;
+  }
+  return h & 0x7FFFFFFFu;
+}
+
 // The hash of namespace prefixes: h * 9 + unit, top bit cleared. It places
 // the entries of a scope, and their bucket order is the order in which an
 // element's namespace nodes are listed (and so copied to a result), so it
@@ -66,7 +84,7 @@ struct CName {
   Core::StringView qualifiedName;  // NUL-terminated
   Core::StringView namespaceUri;   // NUL-terminated, "" for none
   Core::StringView localName;      // NUL-terminated (the tail of the qualified name)
-  uint32_t hash;                   // of the qualified name
+  uint32_t hash;                   // of the qualified name and namespace URI
 };
 
 // Every distinct (qualified name, namespace URI) of a document once.
@@ -77,10 +95,13 @@ public:
                       Core::StringView localName);
   int32_t GetBucketCount() const { return m_bucketCount; }
   int32_t GetCount() const { return m_count; }
+  // Entries compared by lookups so far: a measure of the probe chains.
+  int64_t GetProbeCount() const { return m_probes; }
 
 private:
   void Grow();
   CStoreArena& m_arena;
+  int64_t m_probes = 0;
   int32_t m_bucketCount = 64;
   int32_t m_count = 0;
   std::vector<CName*> m_buckets;

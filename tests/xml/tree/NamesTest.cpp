@@ -27,7 +27,7 @@ TEST(NameTable, KeyIsQualifiedNamePlusUri) {
   EXPECT_EQ(p->localName, u"a");
   EXPECT_EQ(p->qualifiedName, u"p:a");
   EXPECT_EQ(p->localName.data()[p->localName.size()], u'\0');
-  EXPECT_EQ(p->hash, Dom::HashName(u"p:a"));
+  EXPECT_EQ(p->hash, Dom::HashName(u"p:a", u"urn:x"));
 }
 
 TEST(NameTable, GrowsAtThreeQuartersAndKeepsEveryName) {
@@ -152,6 +152,39 @@ TEST(NameTable, CraftedNamesDoNotShareOneProbeChain) {
   EXPECT_EQ(table.GetCount(), count);
   EXPECT_EQ(table.Lookup(blocks[7] + blocks[9], u"", blocks[7] + blocks[9])->qualifiedName, blocks[7] + blocks[9]);
   EXPECT_EQ(table.GetCount(), count);
+}
+
+// One qualified name bound to a new namespace on every element, as a default
+// namespace or a prefix declared anew: each key is new, and a lookup must not
+// walk past every earlier one.
+TEST(NameTable, OneNameInManyNamespacesKeepsProbesShort) {
+  constexpr int n = 20000;
+  for (const char16_t* name : {u"p:e", u"e"}) {
+    Dom::CStoreArena arena;
+    Dom::CNameTable table(arena);
+    std::vector<const Dom::CName*> entries;
+    for (int i = 0; i < n; ++i) entries.push_back(table.Lookup(name, u"urn:" + Num(i), u"e"));
+    for (int i = 0; i < n; ++i) EXPECT_EQ(table.Lookup(name, u"urn:" + Num(i), u"e"), entries[size_t(i)]);
+    EXPECT_EQ(table.GetCount(), n);
+    EXPECT_LT(table.GetProbeCount(), int64_t(8) * n) << Core::ToUtf8(name);
+  }
+}
+
+TEST(NameTable, ParsedNamesInManyNamespacesKeepProbesShort) {
+  constexpr int n = 5000;
+  Core::String markup = u"<r>";
+  for (int i = 0; i < n; ++i) {
+    String uri = u"urn:" + Num(i);
+    markup += u"<p:e xmlns:p='" + uri + u"' p:a='1'/><e xmlns='" + uri + u"'/>";
+  }
+  markup += u"</r>";
+  KeltoTest::CTreeFixture trees;
+  Dom::XNode doc = trees.Build(markup);
+  const Dom::CDocumentStore* store = static_cast<Dom::CDocumentNode*>(doc.Get())->store;
+  EXPECT_GE(store->elementNames.GetCount(), 2 * n + 1);
+  EXPECT_GE(store->attributeNames.GetCount(), n);
+  EXPECT_LT(store->elementNames.GetProbeCount(), int64_t(8) * 2 * n);
+  EXPECT_LT(store->attributeNames.GetProbeCount(), int64_t(8) * n);
 }
 
 } // namespace
