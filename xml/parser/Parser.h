@@ -67,7 +67,11 @@ private:
   Core::XInterface<Core::IStream> m_byteStream;
   Core::XInterface<Unicode::CEncoding> m_chosen;
   Core::XInterface<Unicode::CEncoding> m_detected;
-  std::vector<uint8_t> m_bytes;
+  // Starts small and doubles while reads fill it, so that a small document
+  // costs a small buffer; never cleared, only written by reads.
+  std::unique_ptr<uint8_t[]> m_bytes;
+  int32_t m_byteCapacity = 0;
+  bool m_filledAll = false;  // the last read filled the free part
   int32_t m_byteCount = 0;
   int32_t m_bytePos = 0;
   bool m_detecting = true;
@@ -201,7 +205,11 @@ private:
   std::vector<std::unique_ptr<CReaderRec>> m_records;  // kept for reuse
   int32_t m_depth = 0;
   CReaderRec* m_top = nullptr;
-  std::vector<char16_t> m_documentBuffer;
+  // The document entity's units: grows while reads fill it, kept across
+  // parses, never cleared.
+  std::unique_ptr<char16_t[]> m_documentBuffer;
+  int32_t m_documentCapacity = 0;
+  bool m_documentFilled = false;  // the last read filled the buffer
   bool m_declarationMode = false;
   bool m_previousSpace = false;
   bool m_contentMode = false;

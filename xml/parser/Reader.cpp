@@ -20,6 +20,7 @@ void CInputSource::SetCharacterStream(const Core::XInterface<Core::IUnicodeStrea
 // Document entity reader -------------------------------------------------------
 
 namespace {
+constexpr int32_t kFirstByteBufferSize = 4 * 1024;
 constexpr int32_t kByteBufferSize = 64 * 1024;
 } // namespace
 
@@ -36,19 +37,33 @@ CInputSourceReader::CInputSourceReader(CParser& parser, CInputSource* source) : 
     m_byteStream = file;
   }
   m_chosen = parser.GetCurrentEncoding();
-  if (m_byteStream) m_bytes.resize(kByteBufferSize);
+  if (m_byteStream) {
+    m_byteCapacity = kFirstByteBufferSize;
+    m_bytes.reset(new uint8_t[size_t(m_byteCapacity)]);
+  }
 }
 
 bool CInputSourceReader::Fill() {
-  if (m_bytePos > 0) {
-    std::memmove(m_bytes.data(), m_bytes.data() + m_bytePos, static_cast<size_t>(m_byteCount - m_bytePos));
+  if (m_filledAll && m_byteCapacity < kByteBufferSize) {
+    int32_t capacity = std::min(2 * m_byteCapacity, kByteBufferSize);
+    std::unique_ptr<uint8_t[]> bytes(new uint8_t[size_t(capacity)]);
+    std::memcpy(bytes.get(), m_bytes.get() + m_bytePos, static_cast<size_t>(m_byteCount - m_bytePos));
+    m_bytes = std::move(bytes);
+    m_byteCapacity = capacity;
+    m_byteCount -= m_bytePos;
+    m_bytePos = 0;
+  } else if (m_bytePos > 0) {
+    std::memmove(m_bytes.get(), m_bytes.get() + m_bytePos, static_cast<size_t>(m_byteCount - m_bytePos));
     m_byteCount -= m_bytePos;
     m_bytePos = 0;
   }
-  if (m_byteCount >= kByteBufferSize) return true;
-  int32_t n = m_byteStream->Read(m_bytes.data() + m_byteCount, kByteBufferSize - m_byteCount);
+  m_filledAll = false;
+  if (m_byteCount >= m_byteCapacity) return true;
+  int32_t wanted = m_byteCapacity - m_byteCount;
+  int32_t n = m_byteStream->Read(m_bytes.get() + m_byteCount, wanted);
   if (n <= 0) return false;  // a failed read counts as the end
   m_byteCount += n;
+  m_filledAll = n == wanted;
   return true;
 }
 
@@ -83,7 +98,7 @@ int32_t CInputSourceReader::Detect(char16_t* units) {
   // A stream may hand out fewer bytes than a byte-order mark has.
   while (m_byteCount < 3 && Fill()) {
   }
-  const uint8_t* b = m_bytes.data();
+  const uint8_t* b = m_bytes.get();
   if (m_byteCount >= 2 && b[0] == 0xFE && b[1] == 0xFF) {
     m_detected = Core::Make<Unicode::CUtf16Encoding>(true);
     m_bytePos = 2;
@@ -144,7 +159,7 @@ int32_t CInputSourceReader::Decode(const Unicode::CEncoding& encoding, char16_t*
     if (m_bytePos >= m_byteCount && !Fill()) break;
     int32_t consumed = 0, malformed = 0;
     bool incomplete = false;
-    int32_t n = encoding.Decode(m_bytes.data() + m_bytePos, m_byteCount - m_bytePos, consumed, units + total,
+    int32_t n = encoding.Decode(m_bytes.get() + m_bytePos, m_byteCount - m_bytePos, consumed, units + total,
                                 max - total, incomplete, malformed);
     if (pairs) {
       bool bad = false;

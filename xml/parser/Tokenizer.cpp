@@ -6,6 +6,7 @@ namespace XmlParserPrivate {
 
 namespace {
 
+constexpr int32_t kFirstDocumentBufferSize = 1024;
 constexpr int32_t kDocumentBufferSize = 16 * 1024;
 
 using CC = CCharacterClasses;
@@ -99,11 +100,15 @@ CTokenizer::~CTokenizer() { Close(); }
 
 void CTokenizer::Open(Sxp::IReader* documentReader) {
   Close();
-  if (m_documentBuffer.empty()) m_documentBuffer.resize(kDocumentBufferSize);
+  if (!m_documentBuffer) {
+    m_documentCapacity = kFirstDocumentBufferSize;
+    m_documentBuffer.reset(new char16_t[size_t(m_documentCapacity)]);
+  }
+  m_documentFilled = false;
   if (m_records.empty()) m_records.push_back(std::make_unique<CReaderRec>());
   CReaderRec* r = m_records[0].get();
   *r = CReaderRec{};
-  r->data = m_documentBuffer.data();
+  r->data = m_documentBuffer.get();
   r->reader = documentReader;
   m_depth = 1;
   m_top = r;
@@ -138,10 +143,16 @@ void CTokenizer::Pop() {
 
 bool CTokenizer::Refill(CReaderRec* r) {
   if (!r->reader) return false;
-  int32_t n = r->reader->Read(m_documentBuffer.data(), kDocumentBufferSize);
+  // Every unit of the buffer has been read: nothing refers into it.
+  if (m_documentFilled && m_documentCapacity < kDocumentBufferSize) {
+    m_documentCapacity = std::min(2 * m_documentCapacity, kDocumentBufferSize);
+    m_documentBuffer.reset(new char16_t[size_t(m_documentCapacity)]);
+  }
+  int32_t n = r->reader->Read(m_documentBuffer.get(), m_documentCapacity);
+  m_documentFilled = n == m_documentCapacity;
   if (n <= 0) return false;
   m_documentUnits += n;
-  r->data = m_documentBuffer.data();
+  r->data = m_documentBuffer.get();
   r->pos = 0;
   r->end = n;
   return true;
