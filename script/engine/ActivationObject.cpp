@@ -74,7 +74,13 @@ bool CActivationObject::Park(XObject& activation) {
     return false;
   const CFunctionDefinition::CLayout& layout = definition->GetLayout();
   std::vector<XObject>& spares = definition->GetSpareActivations();
-  if (!layout.usable || spares.size() >= CFunctionDefinition::kMostSpareActivations) return false;
+  if (!layout.usable) return false;
+  if (spares.size() >= CFunctionDefinition::kMostSpareActivations) {
+    // Kept only until the outermost level ends, which trims them.
+    CGlobalObjectBase* global = call->GetGlobalObject();
+    if (!global || global->GetDepth() == 0) return false;
+    global->NoteSpareExcess(definition);
+  }
   CPropertyTable& table = call->GetPropertyTable();
   for (size_t i = 1; i < layout.slots.size(); ++i) table.GetAt(layout.slots[i])->SetValue(nullptr);
   call->m_callee = nullptr;

@@ -1,6 +1,7 @@
 #include "script/engine/GlobalObjectBase.h"
 
 #include "core/StackLimit.h"
+#include "script/engine/Program.h"
 #include "script/engine/ScriptExceptions.h"
 
 namespace EcmaScript {
@@ -8,6 +9,7 @@ namespace EcmaScript {
 CGlobalObjectBase::CGlobalObjectBase() : CScriptObject(nullptr, nullptr) {}
 
 CGlobalObjectBase::~CGlobalObjectBase() {
+  m_spareExcess.clear();
   // Objects still held from outside outlive their global object: they
   // forget it, and their own destruction then touches no list.
   while (!m_liveObjects.IsEmpty()) {
@@ -34,6 +36,18 @@ void CGlobalObjectBase::ClearLiveObjects() {
     link->Unlink();
     link->InsertBefore(&m_liveObjects);
   }
+}
+
+void CGlobalObjectBase::NoteSpareExcess(CFunctionDefinition* definition) {
+  if (definition->HasSpareExcess()) return;
+  definition->SetSpareExcess();
+  m_spareExcess.emplace_back(definition);
+}
+
+void CGlobalObjectBase::TrimSpareActivations() {
+  std::vector<Core::XInterface<CFunctionDefinition>> excess = std::move(m_spareExcess);
+  m_spareExcess.clear();
+  for (const Core::XInterface<CFunctionDefinition>& definition : excess) definition->TrimSpareActivations();
 }
 
 int32_t CGlobalObjectBase::CountLiveObjects() const {

@@ -10,6 +10,7 @@
 // of conversions and calls so that runaway recursion ends in runtime error
 // 25 instead of a stack overflow.
 #include <cstdint>
+#include <vector>
 
 #include "script/engine/ScriptObject.h"
 
@@ -81,6 +82,10 @@ public:
   int32_t GetDepthLimit() const { return m_depthLimit; }
   void SetDepthLimit(int32_t limit) { m_depthLimit = limit; }
 
+  // The definition parked more activation objects than it keeps between
+  // runs: they are trimmed when the outermost level ends.
+  void NoteSpareExcess(CFunctionDefinition* definition);
+
 protected:
   // Makes the object its own global object.
   void BecomeOwnGlobalObject() { SetGlobalObjectUnlinked(this); }
@@ -90,6 +95,7 @@ private:
   friend class CDepthGuard;
 
   void Link(CLiveLink& link) { link.InsertBefore(&m_liveObjects); }
+  void TrimSpareActivations();
 
   CLiveLink m_liveObjects;
   int32_t m_depth = 0;
@@ -97,6 +103,7 @@ private:
   // The lowest address the stack may reach, taken when the outermost level
   // is entered.
   uintptr_t m_stackLimit = 0;
+  std::vector<Core::XInterface<CFunctionDefinition>> m_spareExcess;
 };
 
 // One level of nesting for the scope of a conversion or call. Throws runtime
@@ -106,7 +113,7 @@ class CDepthGuard {
 public:
   CDepthGuard(CGlobalObjectBase* global, CScriptObject* object);
   ~CDepthGuard() {
-    if (m_global) --m_global->m_depth;
+    if (m_global && --m_global->m_depth == 0 && !m_global->m_spareExcess.empty()) m_global->TrimSpareActivations();
   }
   CDepthGuard(const CDepthGuard&) = delete;
   CDepthGuard& operator=(const CDepthGuard&) = delete;

@@ -1,5 +1,7 @@
 #include "script/engine/Program.h"
 
+#include <iterator>
+
 #include <unordered_map>
 
 #include "script/engine/GlobalObjectBase.h"
@@ -9,6 +11,15 @@ namespace EcmaScript {
 
 CFunctionDefinition::CFunctionDefinition(const CPropertyName& name) : m_name(name), m_serial(++s_lastSerial) {}
 CFunctionDefinition::~CFunctionDefinition() = default;
+
+void CFunctionDefinition::TrimSpareActivations() const {
+  m_spareExcess = false;
+  if (m_spareActivations.size() <= kMostSpareActivations) return;
+  // Taken out first: freeing them may run code that parks or unparks.
+  std::vector<XObject> extra(std::make_move_iterator(m_spareActivations.begin() + kMostSpareActivations),
+                             std::make_move_iterator(m_spareActivations.end()));
+  m_spareActivations.resize(kMostSpareActivations);
+}
 
 const std::vector<CFunctionDefinition::CBinding>& CFunctionDefinition::MakeBindings() const {
   std::unordered_map<Core::String, size_t> index;

@@ -70,11 +70,19 @@ public:
   };
   CLayout& GetLayout() const { return m_layout; }
   // Activation objects of ended calls, ready for the next (see
-  // ActivationObject.h): enough for calls nested in arguments and for a
-  // recursion that keeps going down and up a few dozen levels, while a
-  // deep recursion leaves no more than a few kilobytes behind.
+  // ActivationObject.h). While calls are running, as many as a recursion
+  // ended: one that goes down and up hundreds of levels (as Ackermann's
+  // function does) then makes no object after its first descent. When the
+  // outermost call ends, those beyond kMostSpareActivations are freed
+  // (TrimSpareActivations): enough for calls nested in arguments and for a
+  // recursion a few dozen levels deep, while a deep recursion leaves no
+  // more than a few kilobytes behind.
   static constexpr size_t kMostSpareActivations = 64;
   std::vector<XObject>& GetSpareActivations() const { return m_spareActivations; }
+  // True once the spares went past kMostSpareActivations, until trimmed.
+  bool HasSpareExcess() const { return m_spareExcess; }
+  void SetSpareExcess() const { m_spareExcess = true; }
+  void TrimSpareActivations() const;
 
   // A new script function object of the context's global object.
   XObject CreateFunctionObject(CExecutionContext& context);
@@ -97,6 +105,7 @@ private:
   mutable bool m_plainBindings = false;
   mutable CLayout m_layout;
   mutable std::vector<XObject> m_spareActivations;
+  mutable bool m_spareExcess = false;
 };
 
 using XFunctionDefinition = Core::XInterface<CFunctionDefinition>;
