@@ -39,6 +39,16 @@ public:
   virtual bool HasFunction(Core::StringView namespaceUri, Core::StringView localName) = 0;
   // The function, or null when there is none.
   virtual Core::XInterface<CFunction> GetFunction(Core::StringView namespaceUri, Core::StringView localName) = 0;
+  // How a call of the function without arguments behaves. Fixed: it raises
+  // no error and gives the same value all through one evaluation of an
+  // expression, whatever the context node list (a host's current node,
+  // say), so that the engine may work it out once per evaluation.
+  // FixedNodeSet: that value is moreover a node set. Varying: neither is
+  // known.
+  enum EFixedCall : int32_t { Varying, Fixed, FixedNodeSet };
+  virtual EFixedCall GetFixedCall(Core::StringView /*namespaceUri*/, Core::StringView /*localName*/) {
+    return Varying;
+  }
 };
 
 class CNamespaceDeclarationSet : public Core::CInterface {

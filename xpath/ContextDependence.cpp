@@ -15,11 +15,17 @@ namespace {
 
 EDependence Max(EDependence a, EDependence b) { return std::max(a, b); }
 
+bool IsFixedCall(const CFunctionCallExpr& call, Xpath::CFunctionLibrary* functions) {
+  return functions && call.GetPrefix().empty() && call.GetArguments().empty() &&
+         functions->GetFixedCall(Core::StringView(), call.GetLocalName()) != Xpath::CFunctionLibrary::Varying;
+}
+
 // The core functions whose value depends on their arguments alone. The
 // host answers core names with the core functions. Without arguments the
 // string and name functions read the context node; last(), position(),
-// lang() and id() always read the context.
-bool IsContextFreeCall(const CFunctionCallExpr& call) {
+// lang() and id() always read the context. The fixed functions of the
+// host read nothing of it.
+bool IsContextFreeCall(const CFunctionCallExpr& call, Xpath::CFunctionLibrary* functions) {
   if (!call.GetPrefix().empty()) return false;
   static const char16_t* const always[] = {
       u"count",   u"concat", u"starts-with", u"contains", u"substring-before", u"substring-after",
@@ -32,7 +38,7 @@ bool IsContextFreeCall(const CFunctionCallExpr& call) {
   for (const char16_t* n : always) {
     if (name == n) return true;
   }
-  if (call.GetArguments().empty()) return false;
+  if (call.GetArguments().empty()) return IsFixedCall(call, functions);
   for (const char16_t* n : withArgument) {
     if (name == n) return true;
   }
@@ -41,47 +47,52 @@ bool IsContextFreeCall(const CFunctionCallExpr& call) {
 
 bool IsKept(EDependence d) { return d == ContextFree || d == DocumentDependent; }
 
-bool HasKeptOperands(const Xpath::CExpr* expr, bool inPredicate);
+bool HasKeptOperands(const Xpath::CExpr* expr, bool inPredicate, Xpath::CFunctionLibrary* functions);
 
-bool PredicatesKeep(const Xpath::CPredicateList& predicates) {
+bool PredicatesKeep(const Xpath::CPredicateList& predicates, Xpath::CFunctionLibrary* functions) {
   for (const XInterface<Xpath::CPredicate>& predicate : predicates) {
-    if (HasKeptOperands(predicate->GetExpr().Get(), true)) return true;
+    if (HasKeptOperands(predicate->GetExpr().Get(), true, functions)) return true;
   }
   return false;
 }
 
-bool HasKeptOperands(const Xpath::CExpr* expr, bool inPredicate) {
-  if (inPredicate && IsKept(DependenceOf(expr))) return true;
+bool HasKeptOperands(const Xpath::CExpr* expr, bool inPredicate, Xpath::CFunctionLibrary* functions) {
+  if (inPredicate && IsKept(DependenceOf(expr, functions))) return true;
   if (auto* binary = dynamic_cast<const CBinaryExpr*>(expr)) {
     // Chains are walked along their left operands without recursion.
     while (binary) {
-      if (HasKeptOperands(binary->GetRight().Get(), inPredicate)) return true;
+      if (HasKeptOperands(binary->GetRight().Get(), inPredicate, functions)) return true;
       expr = binary->GetLeft().Get();
       binary = dynamic_cast<const CBinaryExpr*>(expr);
     }
-    return HasKeptOperands(expr, inPredicate);
+    return HasKeptOperands(expr, inPredicate, functions);
   }
-  if (auto* unary = dynamic_cast<const CUnaryExpr*>(expr)) return HasKeptOperands(unary->GetOperand().Get(), inPredicate);
+  if (auto* unary = dynamic_cast<const CUnaryExpr*>(expr)) {
+    return HasKeptOperands(unary->GetOperand().Get(), inPredicate, functions);
+  }
   if (auto* call = dynamic_cast<const CFunctionCallExpr*>(expr)) {
     for (const XInterface<Xpath::CExpr>& argument : call->GetArguments()) {
-      if (HasKeptOperands(argument.Get(), inPredicate)) return true;
+      if (HasKeptOperands(argument.Get(), inPredicate, functions)) return true;
     }
     return false;
   }
   if (auto* path = dynamic_cast<const Xpath::CPathExpr*>(expr)) {
-    if (path->GetStart() && !path->IsAbsolute() && HasKeptOperands(path->GetStart().Get(), inPredicate)) return true;
+    if (path->GetStart() && !path->IsAbsolute() && HasKeptOperands(path->GetStart().Get(), inPredicate, functions)) {
+      return true;
+    }
     for (const XInterface<Xpath::CStepExpr>& step : path->GetSteps()) {
-      if (PredicatesKeep(step->GetPredicates())) return true;
+      if (PredicatesKeep(step->GetPredicates(), functions)) return true;
     }
     return false;
   }
-  if (auto* step = dynamic_cast<const Xpath::CStepExpr*>(expr)) return PredicatesKeep(step->GetPredicates());
+  if (auto* step = dynamic_cast<const Xpath::CStepExpr*>(expr)) return PredicatesKeep(step->GetPredicates(), functions);
   if (auto* filter = dynamic_cast<const CFilterExpr*>(expr)) {
-    return HasKeptOperands(filter->GetPrimary().Get(), inPredicate) || PredicatesKeep(filter->GetPredicates());
+    return HasKeptOperands(filter->GetPrimary().Get(), inPredicate, functions) ||
+           PredicatesKeep(filter->GetPredicates(), functions);
   }
   if (auto* unionExpr = dynamic_cast<const CUnionExpr*>(expr)) {
     for (const XInterface<Xpath::CExpr>& operand : unionExpr->GetOperands()) {
-      if (HasKeptOperands(operand.Get(), inPredicate)) return true;
+      if (HasKeptOperands(operand.Get(), inPredicate, functions)) return true;
     }
   }
   return false;
@@ -89,26 +100,26 @@ bool HasKeptOperands(const Xpath::CExpr* expr, bool inPredicate) {
 
 } // namespace
 
-EDependence DependenceOf(const Xpath::CExpr* expr) {
+EDependence DependenceOf(const Xpath::CExpr* expr, Xpath::CFunctionLibrary* functions) {
   if (auto* binary = dynamic_cast<const CBinaryExpr*>(expr)) {
     EDependence d = Constant;
     // Chains are walked along their left operands without recursion.
     while (binary && d != ContextDependent) {
-      d = Max(d, DependenceOf(binary->GetRight().Get()));
+      d = Max(d, DependenceOf(binary->GetRight().Get(), functions));
       expr = binary->GetLeft().Get();
       binary = dynamic_cast<const CBinaryExpr*>(expr);
     }
-    return d == ContextDependent ? d : Max(d, DependenceOf(expr));
+    return d == ContextDependent ? d : Max(d, DependenceOf(expr, functions));
   }
-  if (auto* unary = dynamic_cast<const CUnaryExpr*>(expr)) return DependenceOf(unary->GetOperand().Get());
+  if (auto* unary = dynamic_cast<const CUnaryExpr*>(expr)) return DependenceOf(unary->GetOperand().Get(), functions);
   if (dynamic_cast<const CLiteralExpr*>(expr) || dynamic_cast<const CNumberExpr*>(expr)) return Constant;
   if (dynamic_cast<const CVariableReferenceExpr*>(expr)) return ContextFree;
   if (dynamic_cast<const CRootExpr*>(expr)) return DocumentDependent;
   if (auto* call = dynamic_cast<const CFunctionCallExpr*>(expr)) {
-    if (!IsContextFreeCall(*call)) return ContextDependent;
+    if (!IsContextFreeCall(*call, functions)) return ContextDependent;
     EDependence d = ContextFree;
     for (const XInterface<Xpath::CExpr>& argument : call->GetArguments()) {
-      d = Max(d, DependenceOf(argument.Get()));
+      d = Max(d, DependenceOf(argument.Get(), functions));
       if (d == ContextDependent) break;
     }
     return d;
@@ -118,15 +129,15 @@ EDependence DependenceOf(const Xpath::CExpr* expr) {
   if (auto* path = dynamic_cast<const Xpath::CPathExpr*>(expr)) {
     if (path->IsAbsolute()) return DocumentDependent;
     if (!path->GetStart()) return ContextDependent;
-    return Max(ContextFree, DependenceOf(path->GetStart().Get()));
+    return Max(ContextFree, DependenceOf(path->GetStart().Get(), functions));
   }
   if (auto* filter = dynamic_cast<const CFilterExpr*>(expr)) {
-    return Max(ContextFree, DependenceOf(filter->GetPrimary().Get()));
+    return Max(ContextFree, DependenceOf(filter->GetPrimary().Get(), functions));
   }
   if (auto* unionExpr = dynamic_cast<const CUnionExpr*>(expr)) {
     EDependence d = ContextFree;
     for (const XInterface<Xpath::CExpr>& operand : unionExpr->GetOperands()) {
-      d = Max(d, DependenceOf(operand.Get()));
+      d = Max(d, DependenceOf(operand.Get(), functions));
       if (d == ContextDependent) break;
     }
     return d;
@@ -134,56 +145,62 @@ EDependence DependenceOf(const Xpath::CExpr* expr) {
   return ContextDependent;
 }
 
-bool HasKeptOperands(const Xpath::CExpr* expr) { return HasKeptOperands(expr, false); }
+bool HasKeptOperands(const Xpath::CExpr* expr, Xpath::CFunctionLibrary* functions) {
+  return HasKeptOperands(expr, false, functions);
+}
 
 namespace {
 
-bool PredicatesReadVariables(const Xpath::CPredicateList& predicates) {
+bool PredicatesReadVariables(const Xpath::CPredicateList& predicates, Xpath::CFunctionLibrary* functions) {
   for (const XInterface<Xpath::CPredicate>& predicate : predicates) {
-    if (ReadsVariables(predicate->GetExpr().Get())) return true;
+    if (ReadsVariables(predicate->GetExpr().Get(), functions)) return true;
   }
   return false;
 }
 
 } // namespace
 
-bool ReadsVariables(const Xpath::CExpr* expr) {
+bool ReadsVariables(const Xpath::CExpr* expr, Xpath::CFunctionLibrary* functions) {
   if (!expr) return false;
   if (auto* binary = dynamic_cast<const CBinaryExpr*>(expr)) {
     // Chains are walked along their left operands without recursion.
     while (binary) {
-      if (ReadsVariables(binary->GetRight().Get())) return true;
+      if (ReadsVariables(binary->GetRight().Get(), functions)) return true;
       expr = binary->GetLeft().Get();
       binary = dynamic_cast<const CBinaryExpr*>(expr);
     }
-    return ReadsVariables(expr);
+    return ReadsVariables(expr, functions);
   }
   if (dynamic_cast<const CVariableReferenceExpr*>(expr)) return true;
   if (dynamic_cast<const CLiteralExpr*>(expr) || dynamic_cast<const CNumberExpr*>(expr) ||
       dynamic_cast<const CRootExpr*>(expr)) {
     return false;
   }
-  if (auto* unary = dynamic_cast<const CUnaryExpr*>(expr)) return ReadsVariables(unary->GetOperand().Get());
+  if (auto* unary = dynamic_cast<const CUnaryExpr*>(expr)) return ReadsVariables(unary->GetOperand().Get(), functions);
   if (auto* call = dynamic_cast<const CFunctionCallExpr*>(expr)) {
+    if (IsFixedCall(*call, functions)) return true;
     for (const XInterface<Xpath::CExpr>& argument : call->GetArguments()) {
-      if (ReadsVariables(argument.Get())) return true;
+      if (ReadsVariables(argument.Get(), functions)) return true;
     }
     return false;
   }
   if (auto* path = dynamic_cast<const Xpath::CPathExpr*>(expr)) {
-    if (ReadsVariables(path->GetStart().Get())) return true;
+    if (ReadsVariables(path->GetStart().Get(), functions)) return true;
     for (const XInterface<Xpath::CStepExpr>& step : path->GetSteps()) {
-      if (PredicatesReadVariables(step->GetPredicates())) return true;
+      if (PredicatesReadVariables(step->GetPredicates(), functions)) return true;
     }
     return false;
   }
-  if (auto* step = dynamic_cast<const Xpath::CStepExpr*>(expr)) return PredicatesReadVariables(step->GetPredicates());
+  if (auto* step = dynamic_cast<const Xpath::CStepExpr*>(expr)) {
+    return PredicatesReadVariables(step->GetPredicates(), functions);
+  }
   if (auto* filter = dynamic_cast<const CFilterExpr*>(expr)) {
-    return ReadsVariables(filter->GetPrimary().Get()) || PredicatesReadVariables(filter->GetPredicates());
+    return ReadsVariables(filter->GetPrimary().Get(), functions) ||
+           PredicatesReadVariables(filter->GetPredicates(), functions);
   }
   if (auto* unionExpr = dynamic_cast<const CUnionExpr*>(expr)) {
     for (const XInterface<Xpath::CExpr>& operand : unionExpr->GetOperands()) {
-      if (ReadsVariables(operand.Get())) return true;
+      if (ReadsVariables(operand.Get(), functions)) return true;
     }
     return false;
   }
@@ -195,10 +212,10 @@ XInterface<Xpath::CValue> COperandSite::Evaluate(const Xpath::CExpr* operand, Xp
   kept = false;
   CEvaluationCache* cache = context->GetEvaluationCache();
   if (!cache) return operand->Evaluate(context);
-  if (m_dependence < 0) m_dependence = DependenceOf(operand);
+  if (m_dependence < 0) m_dependence = DependenceOf(operand, context->GetFunctionLibrary());
   if (!IsKept(EDependence(m_dependence))) return operand->Evaluate(context);
   if (cache->IsLasting()) {
-    if (m_readsVariables < 0) m_readsVariables = ReadsVariables(operand) ? 1 : 0;
+    if (m_readsVariables < 0) m_readsVariables = ReadsVariables(operand, context->GetFunctionLibrary()) ? 1 : 0;
     if (m_readsVariables == 1) return operand->Evaluate(context);
   }
   kept = true;

@@ -4,6 +4,8 @@
 // of the context (the host's bindings and functions apart). Operands inside
 // predicates that do not depend on the node list are evaluated once per
 // evaluation of the enclosing expression and kept in its evaluation cache.
+// functions, when given, is the library of the evaluations to come: calls of
+// its fixed functions depend on nothing of the node list.
 #include <cstdint>
 
 #include "core/Interface.h"
@@ -20,15 +22,16 @@ enum EDependence : int8_t {
   ContextDependent,   // relative paths, position(), last(), other functions
 };
 
-EDependence DependenceOf(const Xpath::CExpr* expr);
+EDependence DependenceOf(const Xpath::CExpr* expr, Xpath::CFunctionLibrary* functions = nullptr);
 
 // True when some operand inside a predicate of expr (at any depth) is worth
 // keeping for the whole evaluation of expr.
-bool HasKeptOperands(const Xpath::CExpr* expr);
+bool HasKeptOperands(const Xpath::CExpr* expr, Xpath::CFunctionLibrary* functions = nullptr);
 
-// True when expr, at any depth, reads a variable (or has a part whose
+// True when expr, at any depth, reads a variable or calls a fixed function
+// of functions, which may change between evaluations (or has a part whose
 // reads are not known).
-bool ReadsVariables(const Xpath::CExpr* expr);
+bool ReadsVariables(const Xpath::CExpr* expr, Xpath::CFunctionLibrary* functions = nullptr);
 
 // One place where an expression evaluates a sub-expression. It works out
 // once, at the first evaluation that has a cache, whether the
@@ -51,8 +54,8 @@ private:
 // Whether an expression keeps operands, worked out at its first evaluation.
 class CKeptOperandsCheck {
 public:
-  bool Needed(const Xpath::CExpr* expr) const {
-    if (m_state < 0) m_state = HasKeptOperands(expr) ? 1 : 0;
+  bool Needed(const Xpath::CExpr* expr, Xpath::CContext* context) const {
+    if (m_state < 0) m_state = HasKeptOperands(expr, context->GetFunctionLibrary()) ? 1 : 0;
     return m_state == 1;
   }
 

@@ -865,7 +865,16 @@ bool IsNodeSetExpr(const Xpath::CExpr* expr, CRaiseConditions& conditions) {
     conditions.AddVariable(variable->GetPrefix(), variable->GetLocalName(), true);
     return true;
   }
-  if (auto* call = dynamic_cast<const CFunctionCallExpr*>(expr)) return IsCoreFunction(*call, {u"id"});
+  if (auto* call = dynamic_cast<const CFunctionCallExpr*>(expr)) {
+    if (IsCoreFunction(*call, {u"id"})) return true;
+    // Another function without arguments may be a fixed one of the host.
+    if (!call->GetPrefix().empty() || !call->GetArguments().empty()) return false;
+    for (const CCoreSignature& signature : CoreSignatures) {
+      if (call->GetLocalName() == signature.name) return false;
+    }
+    conditions.AddFixedFunction(call->GetLocalName(), true);
+    return true;
+  }
   return dynamic_cast<const Xpath::CPathExpr*>(expr) || dynamic_cast<const CUnionExpr*>(expr) ||
          dynamic_cast<const CFilterExpr*>(expr) || dynamic_cast<const CRootExpr*>(expr) ||
          dynamic_cast<const Xpath::CStepExpr*>(expr);
@@ -938,7 +947,9 @@ bool IsErrorFree(const Xpath::CExpr* expr, CRaiseConditions& conditions) {
       }
       return true;
     }
-    return false;
+    if (!arguments.empty()) return false;
+    conditions.AddFixedFunction(call->GetLocalName(), false);
+    return true;
   }
   return false;
 }
@@ -969,24 +980,44 @@ void CRaiseConditions::AddPrefix(const Core::String& prefix) {
   if (std::find(m_prefixes.begin(), m_prefixes.end(), prefix) == m_prefixes.end()) m_prefixes.push_back(prefix);
 }
 
-void CRaiseConditions::AddVariable(const Core::String& prefix, const Core::String& localName, bool nodeSet) {
-  for (CVariable& variable : m_variables) {
-    if (variable.prefix == prefix && variable.localName == localName) {
-      variable.nodeSet = variable.nodeSet || nodeSet;
+void CRaiseConditions::Add(std::vector<CName>& names, const Core::String& prefix, const Core::String& localName,
+                           bool nodeSet) {
+  for (CName& name : names) {
+    if (name.prefix == prefix && name.localName == localName) {
+      name.nodeSet = name.nodeSet || nodeSet;
       return;
     }
   }
-  m_variables.push_back({prefix, localName, nodeSet});
+  names.push_back({prefix, localName, nodeSet});
+}
+
+void CRaiseConditions::AddVariable(const Core::String& prefix, const Core::String& localName, bool nodeSet) {
+  Add(m_variables, prefix, localName, nodeSet);
+}
+
+void CRaiseConditions::AddFixedFunction(const Core::String& localName, bool nodeSet) {
+  Add(m_functions, Core::String(), localName, nodeSet);
 }
 
 bool CRaiseConditions::Hold(CContext* context) const {
+  if (!m_functions.empty()) {
+    Xpath::CFunctionLibrary* functions = context->GetFunctionLibrary();
+    for (const CName& function : m_functions) {
+      using Xpath::CFunctionLibrary;
+      CFunctionLibrary::EFixedCall call =
+          functions ? functions->GetFixedCall(Core::StringView(), function.localName) : CFunctionLibrary::Varying;
+      if (call == CFunctionLibrary::Varying || (function.nodeSet && call != CFunctionLibrary::FixedNodeSet)) {
+        return false;
+      }
+    }
+  }
   Xpath::CNamespaceDeclarationSet* namespaces = context->GetNamespaceDeclarationSet();
   Core::String uri;
   for (const Core::String& prefix : m_prefixes) {
     if (!namespaces || !namespaces->GetNamespaceUri(prefix, uri)) return false;
   }
   Xpath::CVariableBindingSet* bindings = context->GetVariableBindingSet();
-  for (const CVariable& variable : m_variables) {
+  for (const CName& variable : m_variables) {
     uri.clear();
     if (!variable.prefix.empty() && (!namespaces || !namespaces->GetNamespaceUri(variable.prefix, uri))) return false;
     XInterface<CValue> value;
@@ -1039,7 +1070,7 @@ XInterface<CNodeSet> CreatePredicateNodeSet(CContext* context, const XInterface<
 
 XInterface<CValue> CFilterExpr::Evaluate(CContext* outer) const {
   if (m_predicates.empty()) return m_primary->Evaluate(outer);
-  XInterface<CContext> scope = CEvaluationCache::Scope(outer, m_keptCheck.Needed(this));
+  XInterface<CContext> scope = CEvaluationCache::Scope(outer, m_keptCheck.Needed(this, outer));
   CContext* context = scope.Get();
   XInterface<CValue> value = m_primary->Evaluate(context);
   XInterface<CNodeSet> source = RequireNodeSet(*value);
@@ -1061,7 +1092,7 @@ XInterface<CValue> CRootExpr::Evaluate(CContext* context) const {
 
 XInterface<CValue> CUnionExpr::Evaluate(CContext* outer) const {
   // One cache for the operands, which often share their kept operands.
-  XInterface<CContext> scope = CEvaluationCache::Scope(outer, m_keptCheck.Needed(this));
+  XInterface<CContext> scope = CEvaluationCache::Scope(outer, m_keptCheck.Needed(this, outer));
   CContext* context = scope.Get();
   XInterface<CUnionNodeSet> nodeSet = new CUnionNodeSet(context);
   for (const XInterface<Xpath::CExpr>& operand : m_operands) {
@@ -1078,11 +1109,14 @@ namespace Xpath {
 using Core::XInterface;
 
 CPredicate::CPredicate(const XInterface<CExpr>& expr)
-    : m_expr(expr), m_lastPosition(XpathPrivate::LastKeptPosition(expr.Get())) {}
+    : m_expr(expr),
+      m_lastPosition(XpathPrivate::LastKeptPosition(expr.Get())),
+      m_condition(XpathPrivate::CNodeCondition::Of(expr.Get())) {}
 
 CPredicate::~CPredicate() { XpathPrivate::ReleaseExpr(m_expr); }
 
 bool CPredicate::Test(CContext* context) const {
+  if (m_condition) return m_condition->Test(context, context->GetNode().Get());
   XInterface<CValue> value = m_site.Evaluate(m_expr.Get(), context);
   if (value->GetType() == CValue::NumberType) return value->GetNumber() == CNumber(context->GetPosition());
   return CValueConverter(context).ToBoolean(*value);
@@ -1098,7 +1132,7 @@ XInterface<CNodeSet> CStepExpr::CreateNodeSet(CContext* context, const Dom::XNod
 }
 
 XInterface<CValue> CStepExpr::Evaluate(CContext* context) const {
-  XInterface<CContext> scope = XpathPrivate::CEvaluationCache::Scope(context, m_keptCheck.Needed(this));
+  XInterface<CContext> scope = XpathPrivate::CEvaluationCache::Scope(context, m_keptCheck.Needed(this, context));
   return new CNodeSetValue(CreateNodeSet(scope.Get(), context->GetNode()));
 }
 
@@ -1202,7 +1236,7 @@ XpathPrivate::CWalkShape CPathExpr::ShapeOf(const std::vector<XInterface<CStepEx
 }
 
 XInterface<CValue> CPathExpr::Evaluate(CContext* outer) const {
-  XInterface<CContext> scope = XpathPrivate::CEvaluationCache::Scope(outer, m_keptCheck.Needed(this));
+  XInterface<CContext> scope = XpathPrivate::CEvaluationCache::Scope(outer, m_keptCheck.Needed(this, outer));
   CContext* context = scope.Get();
   bool mayRaise = m_raiseCheck.MayRaise(
       context, [this](XpathPrivate::CRaiseConditions& conditions) { return XpathPrivate::IsErrorFree(this, conditions); });

@@ -13,6 +13,7 @@
 #include "xpath/Axis.h"
 #include "xpath/ContextDependence.h"
 #include "xpath/Expr.h"
+#include "xpath/NodeCondition.h"
 #include "xpath/NodeSet.h"
 #include "xpath/NodeTest.h"
 
@@ -23,23 +24,29 @@ class CPredicate;
 namespace XpathPrivate {
 
 // What an expression that raises no error of its own still needs from the
-// context: its prefixes declared, and its variables bound to values of the
+// context: its prefixes declared, its variables bound to values of the
 // four XPath types, a node set where one is required, and no node set that
-// may raise itself.
+// may raise itself, and the functions it calls without arguments outside
+// the core library fixed functions of the host, of node sets where one is
+// required.
 class CRaiseConditions {
 public:
   void AddPrefix(const Core::String& prefix);
   void AddVariable(const Core::String& prefix, const Core::String& localName, bool nodeSet);
+  void AddFixedFunction(const Core::String& localName, bool nodeSet);
   bool Hold(Xpath::CContext* context) const;
 
 private:
-  struct CVariable {
+  // A variable or a function.
+  struct CName {
     Core::String prefix;
     Core::String localName;
     bool nodeSet;
   };
+  static void Add(std::vector<CName>& names, const Core::String& prefix, const Core::String& localName, bool nodeSet);
   std::vector<Core::String> m_prefixes;
-  std::vector<CVariable> m_variables;
+  std::vector<CName> m_variables;
+  std::vector<CName> m_functions;
 };
 
 // How many leading predicates of a list raise no error: worked out once
@@ -108,6 +115,8 @@ private:
   Core::XInterface<CExpr> m_expr;
   int32_t m_lastPosition;
   XpathPrivate::COperandSite m_site;
+  // The expression as a test of the context node, when it is one.
+  std::unique_ptr<XpathPrivate::CNodeCondition> m_condition;
 };
 
 using CPredicateList = std::vector<Core::XInterface<CPredicate>>;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "xpath/Axis.h"
+#include "xpath/EvaluationCache.h"
 #include "xpath/NodeTest.h"
 #include "xpath/OperatorExpr.h"
 #include "xpath/PathExpr.h"
@@ -243,20 +244,7 @@ TEST_F(InvariantOperands, AReadThatRaisedRaisesAgain) {
 
 using TestSupport::CCountingNodeTest;
 
-// The core functions, counting how often a call looks one up: once per
-// evaluation of the call.
-class CCountingLibrary final : public Xpath::CFunctionLibrary {
-public:
-  bool HasFunction(Core::StringView uri, Core::StringView name) override { return m_core->HasFunction(uri, name); }
-  XInterface<Xpath::CFunction> GetFunction(Core::StringView uri, Core::StringView name) override {
-    ++calls[Core::ToUtf8(name)];
-    return m_core->GetFunction(uri, name);
-  }
-  std::map<std::string, int> calls;
-
-private:
-  XInterface<Xpath::CFunctionLibrary> m_core = new Xpath::CCoreFunctionLibrary();
-};
+using XpathTest::CCountingLibrary;
 
 class InvariantCosts : public CEvalFixture {
 protected:
@@ -358,6 +346,61 @@ TEST_F(InvariantCosts, InvariantCallsAreMadeOnce) {
     library->calls.clear();
     EXPECT_EQ(Eval(c.text), c.expected) << Core::ToUtf8(c.text);
     EXPECT_EQ(library->calls[c.function], c.calls) << Core::ToUtf8(c.text);
+  }
+}
+
+// A fixed function of the host (like current()) is called once per
+// evaluation wherever what it is compared with changes from node to node;
+// a function the host does not declare fixed is called for every node.
+TEST_F(InvariantCosts, FixedCallsAreMadeOncePerEvaluation) {
+  const int n = 100;
+  LoadGroups(n);
+  XInterface<CCountingLibrary> library = new CCountingLibrary();
+  m_host.SetFunctionLibrary(library.Get());
+  library->SetHere(Node(u"/r/g[5]/x"));
+  struct Count {
+    const char16_t* text;
+    const char* expected;
+    int fixedCalls;
+  } cases[] = {
+      {u"count(//x[. = here()])", "number 1", 1},
+      {u"count(//x[. = string(here())])", "number 1", 1},
+      {u"count(//x[. > here()/../y])", "number 91", 1},
+      {u"count(//x[local-name(.) = concat(local-name(here()), '')])", "number 100", 1},
+      {u"count(/r/g[x = here()]/following-sibling::g[x > here()])", "number 95", 2},
+      {u"count(//x[. = here()]) + count(//y[. = here()])", "number 2", 2},
+  };
+  for (bool fixed : {true, false}) {
+    library->fixed = fixed;
+    for (const auto& c : cases) {
+      // A fresh expression: what an operand depends on is worked out once.
+      library->calls.clear();
+      EXPECT_EQ(Eval(c.text), c.expected) << Core::ToUtf8(c.text);
+      if (fixed) {
+        EXPECT_EQ(library->calls["here"], c.fixedCalls) << Core::ToUtf8(c.text);
+      } else {
+        EXPECT_GE(library->calls["here"], n) << Core::ToUtf8(c.text);
+      }
+    }
+  }
+}
+
+// A lasting cache serves many evaluations, between which a fixed function
+// may change its value: it keeps nothing that calls one.
+TEST_F(InvariantCosts, LastingCachesKeepNoFixedCall) {
+  LoadGroups(10);
+  XInterface<CCountingLibrary> library = new CCountingLibrary();
+  m_host.SetFunctionLibrary(library.Get());
+  XInterface<XpathPrivate::CEvaluationCache> cache = new XpathPrivate::CEvaluationCache(true);
+  XInterface<Xpath::CExpr> expr = XpathTest::Compile(u"//x[. = string(here())]");
+  for (const char16_t* here : {u"/r/g[3]/x", u"/r/g[8]/x", u"/r/g[3]/x"}) {
+    library->SetHere(Node(here));
+    XInterface<Xpath::CContext> context =
+        new Xpath::CContext(m_host.MakeContext(m_document).Get(), m_document, cache.Get());
+    XInterface<Xpath::CValue> value = expr->Evaluate(context.Get());
+    Dom::XNode found = value->GetNodeSet()->GetFirstNode();
+    EXPECT_EQ(found, Node(here)) << Core::ToUtf8(here);
+    EXPECT_EQ(value->GetNodeSet()->GetCount(), 1) << Core::ToUtf8(here);
   }
 }
 

@@ -336,6 +336,35 @@ TEST_F(PositionalSteps, AxisWalkStopsAtThePosition) {
   }
 }
 
+// A fixed function of the host raises nothing: a walk stops after it as
+// after any predicate that raises nothing. One that the host does not
+// declare fixed might raise, and every node is tested.
+TEST_F(PositionalSteps, FixedFunctionsLetTheWalkStop) {
+  Core::String markup = u"<r><m/>";
+  for (int i = 0; i < 500; ++i) markup += u"<i/>";
+  markup += u"</r>";
+  Load(markup);
+  XInterface<XpathTest::CCountingLibrary> library = new XpathTest::CCountingLibrary();
+  m_host.SetFunctionLibrary(library.Get());
+  library->SetHere(Node(u"/r/i[7]"));
+  for (bool fixed : {true, false}) {
+    library->fixed = fixed;
+    XInterface<CCountingNodeTest> test = new CCountingNodeTest();
+    XInterface<Xpath::CStepExpr> step =
+        new Xpath::CStepExpr(new XpathPrivate::CFollowingSiblingAxis(), XInterface<Xpath::CNodeTest>(test));
+    step->AddPredicate(new Xpath::CPredicate(XpathTest::Compile(u"local-name() = local-name(here())")));
+    step->AddPredicate(new Xpath::CPredicate(XpathTest::Compile(u"2")));
+    XInterface<Xpath::CValue> value = step->Evaluate(m_host.MakeContext(Node(u"/r/m")).Get());
+    EXPECT_EQ(XpathTest::DescribeValue(*value), "i");
+    EXPECT_EQ(value->GetNodeSet()->GetFirstNode(), Node(u"/r/i[2]"));
+    if (fixed) {
+      EXPECT_LE(test->calls, 4);
+    } else {
+      EXPECT_GE(test->calls, 500);
+    }
+  }
+}
+
 // A host node set that promises no error is read up to the position; one
 // that may raise is read to its end.
 TEST_F(PositionalSteps, FilterReadsItsSourceUpToThePosition) {

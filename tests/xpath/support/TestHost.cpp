@@ -1,6 +1,7 @@
 #include "xpath/support/TestHost.h"
 
 #include "xpath/CommonNodeSet.h"
+#include "xpath/Function.h"
 #include "xpath/ValueConverter.h"
 
 namespace XpathTest {
@@ -44,6 +45,32 @@ Dom::XNode CTestDataSet::GetElementById(const Dom::XNode& document, Core::String
 int32_t CTestDataSet::CompareDocumentOrder(const Dom::XNode& a, const Dom::XNode& b) {
   ++m_comparisons;
   return Dom::CompareDocumentOrder(a.Get(), b.Get());
+}
+
+class CCountingLibrary::CHereFunction final : public Xpath::CFunction {
+public:
+  XInterface<CValue> Evaluate(Xpath::CContext*, const Xpath::CArgumentList&) override {
+    return new Xpath::CNodeSetValue(XInterface<Xpath::CNodeSet>(new XpathPrivate::CSingleNodeSet(node)));
+  }
+  Dom::XNode node;
+};
+
+CCountingLibrary::CCountingLibrary() : m_core(new Xpath::CCoreFunctionLibrary()), m_here(new CHereFunction()) {}
+
+void CCountingLibrary::SetHere(const Dom::XNode& node) { m_here->node = node; }
+
+bool CCountingLibrary::HasFunction(Core::StringView uri, Core::StringView name) {
+  return m_core->HasFunction(uri, name) || (uri.empty() && name == u"here");
+}
+
+XInterface<Xpath::CFunction> CCountingLibrary::GetFunction(Core::StringView uri, Core::StringView name) {
+  ++calls[Core::ToUtf8(name)];
+  if (uri.empty() && name == u"here") return m_here;
+  return m_core->GetFunction(uri, name);
+}
+
+Xpath::CFunctionLibrary::EFixedCall CCountingLibrary::GetFixedCall(Core::StringView uri, Core::StringView name) {
+  return fixed && uri.empty() && name == u"here" ? FixedNodeSet : Varying;
 }
 
 bool CTestConvertExtension::ToBoolean(Xpath::CContext*, const CValue&) {

@@ -6,6 +6,7 @@
 // CTestHost bundles them and makes evaluation contexts.
 #include <cstdint>
 #include <map>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -110,6 +111,27 @@ private:
   Core::XInterface<Xpath::CNodeArrayFactory> m_factory;
   Core::XInterface<CTestConvertExtension> m_convert;
   Core::XInterface<CTestCompareExtension> m_compare;
+};
+
+// The core functions, counting how often each name is looked up (once per
+// evaluation of a call), and here(): a node set of the node set with
+// SetHere, declared to the engine as a fixed function (like a host's
+// current node) when fixed is true.
+class CCountingLibrary final : public Xpath::CFunctionLibrary {
+public:
+  CCountingLibrary();
+  bool HasFunction(Core::StringView uri, Core::StringView name) override;
+  Core::XInterface<Xpath::CFunction> GetFunction(Core::StringView uri, Core::StringView name) override;
+  EFixedCall GetFixedCall(Core::StringView uri, Core::StringView name) override;
+
+  void SetHere(const Dom::XNode& node);
+  std::map<std::string, int> calls;
+  bool fixed = true;
+
+private:
+  class CHereFunction;
+  Core::XInterface<Xpath::CFunctionLibrary> m_core;
+  Core::XInterface<CHereFunction> m_here;
 };
 
 // Everything an evaluation needs. The function library is supplied by the

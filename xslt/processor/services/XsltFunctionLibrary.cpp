@@ -50,6 +50,11 @@ Core::XInterface<Xpath::CFunction> CXsltFunctionLibrary::GetFunction(Core::Strin
   return nullptr;
 }
 
+Xpath::CFunctionLibrary::EFixedCall CXsltFunctionLibrary::GetFixedCall(Core::StringView namespaceUri,
+                                                                        Core::StringView localName) {
+  return namespaceUri.empty() && localName == u"current" ? FixedNodeSet : Varying;
+}
+
 CPrivateFunction::CPrivateFunction(CContext* context, CXsltFunction* function)
     : m_context(context), m_xsltFunction(function) {}
 

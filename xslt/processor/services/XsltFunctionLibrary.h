@@ -56,6 +56,9 @@ public:
 
   bool HasFunction(Core::StringView namespaceUri, Core::StringView localName) override;
   Core::XInterface<Xpath::CFunction> GetFunction(Core::StringView namespaceUri, Core::StringView localName) override;
+  // current(): the current node does not change while an expression is
+  // evaluated.
+  EFixedCall GetFixedCall(Core::StringView namespaceUri, Core::StringView localName) override;
 
   CContext* GetContext() const { return m_context.Get(); }
 
