@@ -145,9 +145,12 @@ public:
     // once the nodes reaching it pass that position, provided the
     // predicates before it raise nothing on the nodes left unvisited.
     // Predicates of known positions raise nothing themselves.
-    for (size_t level = 0; level < predicates.size(); ++level) {
-      if (predicates[level]->GetLastPosition() >= 0) m_stopLevels.push_back(level);
-      else if (level >= errorFreeLevels) break;
+    while (m_stopLimit < predicates.size() &&
+           (m_stopLimit < errorFreeLevels || predicates[m_stopLimit]->GetLastPosition() >= 0)) {
+      if (m_firstStop < 0 && predicates[m_stopLimit]->GetLastPosition() >= 0) {
+        m_firstStop = static_cast<int32_t>(m_stopLimit);
+      }
+      ++m_stopLimit;
     }
   }
 
@@ -159,10 +162,12 @@ public:
 
   bool m_mayRaise;
   int8_t m_sourceMayRaise = -1;
-  // The levels whose predicate keeps positions up to a known last one and
-  // after predicates that raise nothing: once the nodes reaching one of
-  // them pass its last position, the rest of the source cannot pass it.
-  std::vector<size_t> m_stopLevels;
+  // The levels below m_stopLimit whose predicate keeps positions up to a
+  // known last one come after predicates that raise nothing: once the nodes
+  // reaching one of them pass its last position, the rest of the source
+  // cannot pass it. m_firstStop is the first of them, -1 for none.
+  size_t m_stopLimit = 0;
+  int32_t m_firstStop = -1;
   XInterface<CContext> m_context;
   // The nodes of level m_keptLevel, while counting levels.
   std::vector<Dom::XNode> m_kept;
@@ -217,11 +222,10 @@ class CPredicateIterator final : public CCommonIterator {
 public:
   explicit CPredicateIterator(CPredicateNodeSet* nodeSet) : CCommonIterator(nodeSet), m_chain(nodeSet->m_chain.Get()) {
     size_t levels = nodeSet->m_level;
-    const std::vector<size_t>& stops = m_chain->m_stopLevels;
-    m_stops = std::lower_bound(stops.begin(), stops.end(), levels) - stops.begin();
-    for (size_t i = 0; i < m_stops; ++i) {
+    m_stops = std::min(m_chain->m_stopLimit, levels);
+    for (size_t level = 0; level < m_stops; ++level) {
       // No node can pass: the source need not be walked at all.
-      if (m_chain->m_predicates[stops[i]]->GetLastPosition() == 0 && !m_chain->SourceMayRaise()) return;
+      if (m_chain->m_predicates[level]->GetLastPosition() == 0 && !m_chain->SourceMayRaise()) return;
     }
     m_source = m_chain->m_source->CreateIterator();
     // The first predicate sees the source iterator itself.
@@ -256,11 +260,11 @@ private:
   // skipped here would meet only predicates that raise nothing before that
   // level.
   bool Done() {
-    const std::vector<size_t>& stops = m_chain->m_stopLevels;
-    for (size_t i = 0; i < m_stops; ++i) {
-      size_t level = stops[i];
+    for (size_t level = 0; level < m_stops; ++level) {
+      int32_t last = m_chain->m_predicates[level]->GetLastPosition();
+      if (last < 0) continue;
       int32_t reached = level == 0 ? m_source->GetPosition() : m_later[level - 1].view->m_position;
-      if (reached >= m_chain->m_predicates[level]->GetLastPosition()) return !m_chain->SourceMayRaise();
+      if (reached >= last) return !m_chain->SourceMayRaise();
     }
     return false;
   }
@@ -305,7 +309,7 @@ private:
   };
 
   CPredicateChain* m_chain;
-  size_t m_stops;  // the stop levels below this iterator's level
+  size_t m_stops;  // the levels that may stop this iterator's walk
   size_t m_levelCount = 0;  // 0 when the source is not walked at all
   XInterface<CIterator> m_source;
   XInterface<CContext> m_firstContext;
@@ -316,7 +320,7 @@ XInterface<CIterator> CPredicateNodeSet::CreateIterator() { return new CPredicat
 
 int32_t CPredicateChain::GetCount(size_t level) {
   if (m_counts[level] >= 0) return m_counts[level];
-  if (!m_stopLevels.empty() && m_stopLevels[0] < level) {
+  if (m_firstStop >= 0 && static_cast<size_t>(m_firstStop) < level) {
     // Known positions: walking the level stops where they run out.
     int32_t n = 0;
     XInterface<CNodeSet> nodeSet = new CPredicateNodeSet(this, level);
