@@ -88,8 +88,10 @@ struct CReaderRec {
   // Units pushed back that are not the ones just before pos.
   char16_t back[4] = {};
   int32_t backCount = 0;
-  int32_t line = 1;
-  int32_t column = 0;
+  // Wider than what the locator reports: a document may hold more than
+  // 2^31 line feeds, or as many units on one line.
+  int64_t line = 1;
+  int64_t column = 0;
   Sxp::IReader* reader = nullptr;  // the document entity's; null for an internal entity
   CEntity* entity = nullptr;       // the internal entity being read
 };

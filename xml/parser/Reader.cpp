@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "core/FileStream.h"
@@ -199,13 +200,18 @@ int32_t CInputSourceReader::Decode(const Unicode::CEncoding& encoding, char16_t*
 
 Core::StringView CLocator::GetPublicId() const { return m_parser.GetPublicId(); }
 Core::StringView CLocator::GetSystemId() const { return m_parser.GetSystemId(); }
+namespace {
+// Past the largest number the locator can report, it reports that number.
+int32_t Reported(int64_t n) { return n > INT32_MAX ? INT32_MAX : static_cast<int32_t>(n); }
+} // namespace
+
 int32_t CLocator::GetColumnNumber() const {
   const CReaderRec* r = m_parser.GetTokenizer().GetBottom();
-  return r ? r->column : 0;
+  return r ? Reported(r->column) : 0;
 }
 int32_t CLocator::GetLineNumber() const {
   const CReaderRec* r = m_parser.GetTokenizer().GetBottom();
-  return r ? r->line : 0;
+  return r ? Reported(r->line) : 0;
 }
 
 } // namespace XmlParserPrivate

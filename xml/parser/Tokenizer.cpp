@@ -85,7 +85,7 @@ inline int32_t CopyRun(CReaderRec* r, char16_t* out, int32_t room, const CStopTa
   r->pos += n;
   if (lines) {
     r->line += lines;
-    r->column = static_cast<int32_t>(p - lastLf - 1);
+    r->column = p - lastLf - 1;
   } else {
     r->column += n;
   }
@@ -211,7 +211,7 @@ void CTokenizer::ReadNameAfter(char16_t first, Core::String& out) {
       if (p > s) {
         out.append(s, p);
         r->pos += static_cast<int32_t>(p - s);
-        r->column += static_cast<int32_t>(p - s);
+        r->column += p - s;
       }
       if (p < e && *p < 0x80) return;  // the character after the name stays unread
     }
