@@ -34,6 +34,24 @@ std::optional<std::string> NarrowString(StringView text);
 // gives 1, a shorter a -1, otherwise the difference of the first unequal units.
 int32_t CompareNoCase(StringView a, StringView b);
 
+// The most units handed on in one piece to an interface that counts units
+// in 31 bits.
+constexpr size_t kMaxTextPiece = size_t(1) << 30;
+
+// Calls put(units, count) for consecutive pieces of the text, each at most
+// max units (max at least 2), none ending between the halves of a surrogate
+// pair; nothing for empty text.
+template <class F>
+void ForEachPiece(StringView text, F&& put, size_t max = kMaxTextPiece) {
+  size_t i = 0;
+  while (i < text.size()) {
+    size_t n = text.size() - i < max ? text.size() - i : max;
+    if (i + n < text.size() && text[i + n - 1] >= 0xD800 && text[i + n - 1] <= 0xDBFF) --n;
+    put(text.data() + i, static_cast<int32_t>(n));
+    i += n;
+  }
+}
+
 // "%d" text: a "-" for negative numbers, no leading zeros, no grouping.
 String IntToWideString(int32_t value);
 

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
 #include <unistd.h>
+#include <vector>
 
 #include "core/StringHelpers.h"
 
@@ -18,6 +20,30 @@ TEST(StringHelpers, CaseMappingTouchesAsciiLettersOnly) {
   EXPECT_EQ(s, u"AZ09\u00E9\u00DF\u00C9{`@[");
   Core::ToLower(s);
   EXPECT_EQ(s, u"az09\u00E9\u00DF\u00C9{`@[");
+}
+
+// Text longer than a 31-bit count goes on in pieces; shown with small pieces.
+TEST(StringHelpers, PiecesCoverTheTextAndKeepSurrogatePairsWhole) {
+  struct {
+    String text;
+    size_t max;
+    std::vector<String> pieces;
+  } const cases[] = {
+      {u"", 4, {}},
+      {u"abcdefgh", 4, {u"abcd", u"efgh"}},
+      {u"abcdef", 4, {u"abcd", u"ef"}},
+      {u"abc\xD800\xDC00" u"def", 4, {u"abc", u"\xD800\xDC00" u"de", u"f"}},
+      {u"abc\xD800", 4, {u"abc\xD800"}},
+      {u"\xD800\xDC00\xD800\xDC00", 3, {u"\xD800\xDC00", u"\xD800\xDC00"}},
+  };
+  for (const auto& c : cases) {
+    std::vector<String> got;
+    Core::ForEachPiece(c.text, [&](const char16_t* units, int32_t count) { got.emplace_back(units, size_t(count)); },
+                       c.max);
+    EXPECT_EQ(got, c.pieces) << Core::ToUtf8(c.text);
+  }
+  // The default piece fits a signed 32-bit count with room to spare.
+  EXPECT_LE(Core::kMaxTextPiece, size_t(INT32_MAX) / 2 + 1);
 }
 
 TEST(StringHelpers, ReverseAndTrim) {

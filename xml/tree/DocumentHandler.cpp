@@ -1,6 +1,7 @@
 #include "xml/tree/DocumentHandler.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <new>
 #include <tuple>
@@ -82,8 +83,10 @@ void CXdmDocumentHandler::LinkChild(T* record) {
 // run is given back, so that a huge text costs its size once, not the sum of
 // every block it outgrew.
 void CXdmDocumentHandler::ReserveText(size_t count) {
-  if (size_t(m_textEnd - m_textFill) >= count + 1) return;
   size_t runLength = m_runStart ? size_t(m_textFill - m_runStart) : 0;
+  // A node's text is counted in 31 bits.
+  if (count > size_t(INT32_MAX) - runLength) throw CDomException(2);
+  if (size_t(m_textEnd - m_textFill) >= count + 1) return;
   size_t need = runLength + count + 1;
   size_t size = need >= m_store->textBlockSize ? need + need / 8 : m_store->textBlockSize;
   char16_t* oldBlock = m_store->textBlocks.empty() ? nullptr : m_store->textBlocks.back();
@@ -108,6 +111,7 @@ void CXdmDocumentHandler::OpenRun() {
 }
 
 const char16_t* CXdmDocumentHandler::CopyText(StringView text) {
+  if (text.size() > size_t(INT32_MAX)) throw CDomException(2);
   if (size_t(m_textEnd - m_textFill) < text.size() + 1) {
     size_t size = std::max(m_store->textBlockSize, text.size() + 1);
     m_textFill = m_store->NewTextBlock(size);

@@ -6,6 +6,7 @@
 
 #include "core/Interface.h"
 #include "core/String.h"
+#include "core/StringHelpers.h"
 #include "xml/writer/OutputHandler.h"
 #include "xml/writer/OutputOptions.h"
 
@@ -55,13 +56,13 @@ protected:
   // Markup the writer makes itself, ASCII only: copied straight into the
   // buffer when the encoding keeps ASCII as single bytes.
   void Put(Core::StringView text) {
-    int32_t n = static_cast<int32_t>(text.size());
-    if (m_asciiBytes && n <= kBufferSize - m_fill) {
+    if (m_asciiBytes && text.size() <= size_t(kBufferSize - m_fill)) {
+      int32_t n = static_cast<int32_t>(text.size());
       uint8_t* out = m_buffer.get() + m_fill;
       for (int32_t i = 0; i < n; ++i) out[i] = static_cast<uint8_t>(text[i]);
       m_fill += n;
     } else {
-      PutAll(text.data(), n);
+      Core::ForEachPiece(text, [this](const char16_t* units, int32_t count) { PutAll(units, count); });
     }
   }
   // Text that is always encodable (markup the writer makes itself).
@@ -72,13 +73,15 @@ protected:
   // Names, comments, processing instructions and plain text output: written
   // unchanged; a unit the encoding cannot hold throws "Unsupported character".
   void PutVerbatim(const char16_t* units, int32_t count);
-  void PutVerbatim(Core::StringView text) { PutVerbatim(text.data(), static_cast<int32_t>(text.size())); }
+  void PutVerbatim(Core::StringView text) {
+    Core::ForEachPiece(text, [this](const char16_t* units, int32_t count) { PutVerbatim(units, count); });
+  }
 
   // Character data and attribute values: escaped, and characters the encoding
   // cannot hold written as decimal character references.
   void PutEscaped(const char16_t* units, int32_t count, EEscape mode);
   void PutEscaped(Core::StringView text, EEscape mode) {
-    PutEscaped(text.data(), static_cast<int32_t>(text.size()), mode);
+    Core::ForEachPiece(text, [this, mode](const char16_t* units, int32_t count) { PutEscaped(units, count, mode); });
   }
 
   // CDATA content of an open section. "]]>" in the text splits the section;

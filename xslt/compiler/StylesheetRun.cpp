@@ -337,7 +337,7 @@ void ApplyBuiltInRule(CContext& context, const CExpandedName* mode) {
   case Dom::TEXT_NODE:
   case Dom::CDATA_SECTION_NODE: {
     Core::StringView text = node->ValueView();
-    if (!text.empty()) context.Characters(text.data(), int32_t(text.size()), false);
+    if (!text.empty()) context.Characters(text);
     break;
   }
   default:

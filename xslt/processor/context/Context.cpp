@@ -597,7 +597,7 @@ void CContext::OutputValue(const Xpath::CValue& value) {
 
 void CContext::OutputValueAsText(const Xpath::CValue& value) {
   Core::String text = EvaluateString(value);
-  if (!text.empty()) Characters(text.data(), int32_t(text.size()), false);
+  if (!text.empty()) Characters(text);
 }
 
 // ---- errors -------------------------------------------------------------------

@@ -27,6 +27,7 @@
 #include "core/Array.h"
 #include "core/Interface.h"
 #include "core/String.h"
+#include "core/StringHelpers.h"
 #include "xml/tree/Dom.h"
 #include "xpath/Context.h"
 #include "xpath/Expr.h"
@@ -244,8 +245,13 @@ public:
   void StartNamespace(Core::StringView prefix);
   void EndNamespace();
   void Characters(const char16_t* text, int32_t length, bool disableOutputEscaping);
+  // Text of any length, in pieces that the output's 31-bit counts hold.
   void Characters(Core::StringView text, bool disableOutputEscaping = false) {
-    Characters(text.data(), int32_t(text.size()), disableOutputEscaping);
+    // Empty text still closes an open start tag.
+    if (text.empty()) Characters(text.data(), 0, disableOutputEscaping);
+    Core::ForEachPiece(text, [&](const char16_t* units, int32_t count) {
+      Characters(units, count, disableOutputEscaping);
+    });
   }
   void StartComment();
   void EndComment();

@@ -1,5 +1,6 @@
 #include "xslt/processor/data/DomInputHandler.h"
 
+#include "core/StringHelpers.h"
 #include "xml/tree/Names.h"
 
 namespace XsltPrivate {
@@ -7,7 +8,7 @@ namespace XsltPrivate {
 namespace {
 
 void SendText(Sxp::IDocumentHandler& handler, Core::StringView text) {
-  if (!text.empty()) handler.Characters(text.data(), int32_t(text.size()));
+  Core::ForEachPiece(text, [&](const char16_t* units, int32_t count) { handler.Characters(units, count); });
 }
 
 // The declarations that make the element's namespaces what they are: those

@@ -19,6 +19,7 @@
 #include "core/Exception.h"
 #include "core/Interface.h"
 #include "core/String.h"
+#include "core/StringHelpers.h"
 #include "xpath/Context.h"
 #include "xpath/Expr.h"
 #include "xpath/NodeSet.h"
@@ -94,7 +95,11 @@ public:
 
   // Convenience for text held in a string.
   void Characters(Core::StringView text, bool disableOutputEscaping = false) {
-    Characters(text.data(), static_cast<int32_t>(text.size()), disableOutputEscaping);
+    // Empty text still closes an open start tag.
+    if (text.empty()) Characters(text.data(), 0, disableOutputEscaping);
+    Core::ForEachPiece(text, [&](const char16_t* units, int32_t count) {
+      Characters(units, count, disableOutputEscaping);
+    });
   }
 };
 
