@@ -32,9 +32,18 @@ public:
 
   uint32_t GetFactoryId() const { return m_factoryId; }
 
+  // What the last document built through this factory holds; the next
+  // document's first blocks are sized from it.
+  void NoteBuiltSize(size_t nodeBytes, size_t textUnits) {
+    m_lastNodeBytes = nodeBytes;
+    m_lastTextUnits = textUnits;
+  }
+
 private:
   uint32_t m_factoryId;
   uint32_t m_nextDocumentNumber;
+  size_t m_lastNodeBytes = 0;
+  size_t m_lastTextUnits = 0;
 };
 
 } // namespace BasicXdm

@@ -47,6 +47,7 @@ T* CXdmDocumentHandler::AllocateRecord(EKindSlot kind) {
   }
   T* record = new (m_nodeFill) T{};
   m_nodeFill += sizeof(T);
+  m_nodeBytes += sizeof(T);
   record->kind = m_store->Kind(kind);
   record->nodeIndex = m_nextNodeIndex++;
   return record;
@@ -121,6 +122,7 @@ const char16_t* CXdmDocumentHandler::CopyText(StringView text) {
   if (!text.empty()) std::memcpy(copy, text.data(), text.size() * sizeof(char16_t));
   copy[text.size()] = 0;
   m_textFill += text.size() + 1;
+  m_textUnits += text.size() + 1;
   return copy;
 }
 
@@ -137,6 +139,7 @@ void CXdmDocumentHandler::FlushText() {
   text->data = m_runStart;
   text->length = int32_t(m_textFill - m_runStart);
   ++m_textFill;
+  m_textUnits += size_t(text->length) + 1;
   m_runStart = nullptr;
   LinkChild(text);
   Report(text);
@@ -276,6 +279,7 @@ void CXdmDocumentHandler::EndDocument() {
   m_document->firstChild = m_firstChild;
   m_document->lastChild = m_lastChild;
   m_store->nextNodeIndex = m_nextNodeIndex;
+  if (m_sizeNote) m_sizeNote->NoteBuiltSize(m_nodeBytes, m_textUnits);
 }
 
 void CXdmDocumentHandler::StartElement(StringView qualifiedName) {
@@ -328,6 +332,7 @@ void CXdmDocumentHandler::EndAttribute() {
     attribute->value = m_runStart;
     attribute->valueLength = int32_t(m_textFill - m_runStart);
     ++m_textFill;
+    m_textUnits += size_t(attribute->valueLength) + 1;
     m_runStart = nullptr;
     if (m_stripEnabled && attribute->name->namespaceUri == kXmlNamespace && attribute->name->localName == u"space")
       m_preserveInEffect = StringView(attribute->value, size_t(attribute->valueLength)) == u"preserve";
@@ -407,6 +412,7 @@ void CXdmDocumentHandler::EndComment() {
   m_comment->length = int32_t(m_textFill - m_runStart);
   m_previousSibling = m_comment;
   ++m_textFill;
+  m_textUnits += size_t(m_comment->length) + 1;
   m_runStart = nullptr;
   m_comment = nullptr;
 }

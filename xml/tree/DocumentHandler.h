@@ -8,6 +8,7 @@
 
 #include "core/Interface.h"
 #include "xml/parser/Sxp.h"
+#include "xml/tree/DocumentFactory.h"
 #include "xml/tree/DocumentStore.h"
 #include "xml/tree/Dom.h"
 #include "xml/xslt/LocationHandler.h"
@@ -21,6 +22,10 @@ public:
   CXdmDocumentHandler(Dom::CDocumentNode* document, Xslt::CSpaceHandler* spaceHandler,
                       Xslt::CLocationHandler* locationHandler);
   ~CXdmDocumentHandler() override;
+  // Told what the document holds when it is complete. Not counted: a
+  // factory may live on its user's stack, and it outlives every parse into
+  // the documents it made.
+  void SetSizeNote(BasicXdm::CDocumentFactory* factory) { m_sizeNote = factory; }
 
   void SetDocumentLocator(Sxp::ILocator* locator) override;
   void StartDocument() override;
@@ -58,6 +63,9 @@ private:
   Core::XInterface<Xslt::CLocationHandler> m_locationHandler;
   Core::XInterface<Sxp::ILocator> m_locator;  // where errors of the builder are placed
   Dom::CDocumentStore* m_store = nullptr;
+  BasicXdm::CDocumentFactory* m_sizeNote = nullptr;
+  size_t m_nodeBytes = 0;  // records made
+  size_t m_textUnits = 0;  // units kept in text blocks
 
   char* m_nodeFill = nullptr;
   char* m_nodeEnd = nullptr;

@@ -52,11 +52,25 @@ CDocumentStore::~CDocumentStore() {
 // A document past a few hundred kilobytes is big enough to be worth large pages.
 constexpr size_t kBlocksOfSmallDocument = 16;
 
+void CDocumentStore::SizeFirstBlocks(size_t nodeBytes, size_t textUnits) {
+  if (!nodeBlocks.empty() || !textBlocks.empty()) return;
+  // Room for a little more than last time, so that a slightly bigger
+  // document still fits.
+  nodeBlockSize = std::clamp(nodeBytes + nodeBytes / 8 + 64, MIN_FIRST_NODE_BLOCK_SIZE, NODE_BLOCK_SIZE);
+  textBlockSize = std::clamp(textUnits + textUnits / 8 + 32, MIN_FIRST_TEXT_BLOCK_SIZE, TEXT_BLOCK_SIZE);
+  firstNodeBlockSized = firstTextBlockSized = true;
+}
+
 char* CDocumentStore::NewNodeBlock(size_t bytes) {
   MakeRoom(nodeBlocks);
   char* block = static_cast<char*>(::operator new(bytes));
   nodeBlocks.push_back(block);
-  nodeBlockSize = std::min(2 * nodeBlockSize, NODE_BLOCK_SIZE);
+  if (firstNodeBlockSized) {
+    firstNodeBlockSized = false;
+    nodeBlockSize = FIRST_NODE_BLOCK_SIZE;
+  } else {
+    nodeBlockSize = std::min(2 * nodeBlockSize, NODE_BLOCK_SIZE);
+  }
   if (nodeBlocks.size() > kBlocksOfSmallDocument) Core::UseLargePagesForHeap();
   return block;
 }
@@ -69,7 +83,12 @@ char16_t* CDocumentStore::NewTextBlock(size_t units) {
   auto* block = static_cast<char16_t*>(std::malloc(units * sizeof(char16_t)));
   if (!block) throw std::bad_alloc();
   textBlocks.push_back(block);
-  textBlockSize = std::min(2 * textBlockSize, TEXT_BLOCK_SIZE);
+  if (firstTextBlockSized) {
+    firstTextBlockSized = false;
+    textBlockSize = FIRST_TEXT_BLOCK_SIZE;
+  } else {
+    textBlockSize = std::min(2 * textBlockSize, TEXT_BLOCK_SIZE);
+  }
   if (textBlocks.size() > kBlocksOfSmallDocument) Core::UseLargePagesForHeap();
   return block;
 }

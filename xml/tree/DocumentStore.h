@@ -29,6 +29,9 @@ constexpr size_t TEXT_BLOCK_SIZE = 16000;  // UTF-16 units
 // documents.
 constexpr size_t FIRST_NODE_BLOCK_SIZE = 1000;
 constexpr size_t FIRST_TEXT_BLOCK_SIZE = 500;
+// The least a first block sized from an earlier document takes.
+constexpr size_t MIN_FIRST_NODE_BLOCK_SIZE = 256;
+constexpr size_t MIN_FIRST_TEXT_BLOCK_SIZE = 64;
 
 struct CDocumentStore {
   CDocumentStore(CDocumentNode* document, uint32_t documentNumber);
@@ -45,6 +48,10 @@ struct CDocumentStore {
   // Resizes the last text block in place where the allocator can, keeping its
   // first units; only valid while nothing refers into the block.
   char16_t* GrowLastTextBlock(size_t units);
+  // Sizes the first blocks for a document expected to hold about this much:
+  // the one built before it, as a run reading many similar small documents
+  // does. Blocks after them grow from the usual first sizes.
+  void SizeFirstBlocks(size_t nodeBytes, size_t textUnits);
   // Frees a block that no record or text refers to any more.
   void DropNodeBlock(char* block);
   void DropTextBlock(char16_t* block);
@@ -59,6 +66,8 @@ struct CDocumentStore {
   size_t nodeBlockSize = FIRST_NODE_BLOCK_SIZE;
   std::vector<char16_t*> textBlocks;
   size_t textBlockSize = FIRST_TEXT_BLOCK_SIZE;
+  bool firstNodeBlockSized = false;
+  bool firstTextBlockSized = false;
 };
 
 } // namespace Dom

@@ -8,7 +8,7 @@ namespace Dom {
 
 namespace {
 constexpr size_t kChunkSize = 64 * 1024;
-constexpr size_t kFirstChunkSize = 2 * 1024;
+constexpr size_t kFirstChunkSize = 1024;
 }
 
 CStoreArena::CStoreArena() : m_nextChunk(kFirstChunkSize) {}

@@ -422,6 +422,34 @@ TEST(TreeBuilder, LongTextStaysWhole) {
 }
 
 // Events out of their grammar (the parser never sends them) leave a sound tree.
+// A run reading thousands of small documents keeps every one: after the
+// first, each takes blocks of about its own size, not a run of doubling
+// blocks whose last one is half empty.
+TEST(TreeBuilder, FirstBlocksAreSizedFromTheDocumentBuiltBefore) {
+  String markup = u"<doc n='1'>";
+  for (int i = 0; i < 40; ++i) markup += u"\n<item id='i" + Core::FromUtf8(std::to_string(i)) + u"'>some text</item>";
+  markup += u"</doc>";
+  CTreeFixture trees;
+  XNode first = trees.Build(markup);
+  auto* firstStore = static_cast<Dom::CDocumentNode*>(first.Get())->store;
+  EXPECT_GT(firstStore->nodeBlocks.size(), 2u);
+  EXPECT_GT(firstStore->textBlocks.size(), 1u);
+  for (int i = 0; i < 3; ++i) {
+    XNode next = trees.Build(markup);
+    auto* store = static_cast<Dom::CDocumentNode*>(next.Get())->store;
+    EXPECT_EQ(store->nodeBlocks.size(), 1u);
+    EXPECT_EQ(store->textBlocks.size(), 1u);
+    EXPECT_EQ(Dump(next), Dump(first));
+  }
+  // A much bigger document after them still builds whole.
+  String big = u"<doc>";
+  for (int i = 0; i < 40; ++i) big += markup;
+  big += u"</doc>";
+  XNode bigDoc = trees.Build(big);
+  EXPECT_EQ(Dump(bigDoc), Dump(trees.Build(big)));
+  EXPECT_EQ(Dump(bigDoc).size(), Dump(first).size() * 40 + 11);
+}
+
 TEST(TreeBuilder, StrayEventsAreHarmless) {
   CTreeFixture trees;
   XNode doc;
