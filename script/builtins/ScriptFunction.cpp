@@ -19,6 +19,14 @@ const CPropertyName& PrototypeName() {
   return name;
 }
 
+// Out of line, so that a call's frame, stacked once for every level of a
+// recursion, holds nothing of it.
+[[gnu::noinline, gnu::cold]] void NameFailure(CEcmaScriptException& failure, const CFunctionDefinition* definition) {
+  if (!failure.GetFunctionName().empty()) return;
+  failure.SetFunctionName(definition->GetName().GetText());
+  failure.SetProgramName(definition->GetProgramName());
+}
+
 } // namespace
 
 CScriptFunction::CScriptFunction(CGlobalObjectBase* global, CFunctionDefinition* definition)
@@ -53,10 +61,7 @@ XValue CScriptFunction::Call(CExecutionContext& context, CScriptObject* thisObje
     if (completion.type == CCompletion::Return) return completion.value;
     return MakeUndefined();
   } catch (CEcmaScriptException& failure) {
-    if (failure.GetFunctionName().empty()) {
-      failure.SetFunctionName(definition->GetName().GetText());
-      failure.SetProgramName(definition->GetProgramName());
-    }
+    NameFailure(failure, definition);
     throw;
   }
 }

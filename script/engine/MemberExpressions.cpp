@@ -145,17 +145,25 @@ XValue CCallExpression::Evaluate(CExecutionContext& context) {
   EcmaScript::CArgumentList& arguments = pooled.Get();
   XValue function;
   XObject thisObject;
-  CReferenceParts parts;
-  if (m_target->EvaluateReference(context, parts)) {
+  {
+    CReferenceParts parts;
+    if (!m_target->EvaluateReference(context, parts)) return CallValueOf(context, arguments);
     m_arguments->EvaluateInto(context, arguments);
     function = m_target->FetchReferenceValue(context, parts);
     thisObject = std::move(parts.base);
-  } else {
-    XValue target = m_target->Evaluate(context);
-    m_arguments->EvaluateInto(context, arguments);
-    function = EcmaScript::GetValue(context, target.Get());
-    if (const EcmaScript::CReference* reference = target->GetReference()) thisObject = reference->GetBase();
   }
+  CScriptObject* object = function->GetObject();
+  if (!object) throw CRuntimeError(CRuntimeError::CallOperandNotObject, function.Get());
+  if (thisObject.Get() == context.GetActivationObject()) thisObject = nullptr;
+  return object->Call(context, thisObject.Get(), arguments);
+}
+
+XValue CCallExpression::CallValueOf(CExecutionContext& context, EcmaScript::CArgumentList& arguments) {
+  XValue target = m_target->Evaluate(context);
+  m_arguments->EvaluateInto(context, arguments);
+  XValue function = EcmaScript::GetValue(context, target.Get());
+  XObject thisObject;
+  if (const EcmaScript::CReference* reference = target->GetReference()) thisObject = reference->GetBase();
   CScriptObject* object = function->GetObject();
   if (!object) throw CRuntimeError(CRuntimeError::CallOperandNotObject, function.Get());
   if (thisObject.Get() == context.GetActivationObject()) thisObject = nullptr;

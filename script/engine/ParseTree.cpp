@@ -51,6 +51,13 @@ void CStatementList::PrintTo(Core::String& out) const {
 }
 
 CCompletion CStatementList::Execute(CExecutionContext& context) const {
+  // A body of one statement (a function that returns an expression) adds
+  // no frame of its own to a recursion.
+  if (m_statements.GetSize() == 1) return ExecuteStatement(context, m_statements[0].Get());
+  return ExecuteEach(context);
+}
+
+CCompletion CStatementList::ExecuteEach(CExecutionContext& context) const {
   int32_t n = m_statements.GetSize();
   if (n == 0) return {};
   CCompletion current = ExecuteStatement(context, m_statements[0].Get());
@@ -62,9 +69,15 @@ CCompletion CStatementList::Execute(CExecutionContext& context) const {
   return current;
 }
 
-CCompletion CStatementList::ExecuteStatement(CExecutionContext& context, CStatement* statement) {
+namespace {
+
+// Called from a handler: rethrows the failure in flight, with the line of
+// the statement it came from. Kept out of line so that the frames of the
+// statement loop, which a recursion stacks hundreds deep, hold nothing of
+// the wrapped exceptions.
+[[noreturn, gnu::noinline, gnu::cold]] void RethrowWithLine(CStatement* statement) {
   try {
-    return statement->Execute(context);
+    throw;
   } catch (const CEcmaScriptException&) {
     throw;
   } catch (const CRuntimeError& error) {
@@ -77,6 +90,16 @@ CCompletion CStatementList::ExecuteStatement(CExecutionContext& context, CStatem
     CEcmaScriptException wrapped(error);
     wrapped.SetLine(statement->GetLine());
     throw wrapped;
+  }
+}
+
+} // namespace
+
+CCompletion CStatementList::ExecuteStatement(CExecutionContext& context, CStatement* statement) {
+  try {
+    return statement->Execute(context);
+  } catch (...) {
+    RethrowWithLine(statement);
   }
 }
 

@@ -138,6 +138,8 @@ public:
   static CCompletion ExecuteStatement(CExecutionContext& context, CStatement* statement);
 
 private:
+  [[gnu::noinline]] CCompletion ExecuteEach(CExecutionContext& context) const;
+
   Core::XArray<XStatement> m_statements;
 };
 
