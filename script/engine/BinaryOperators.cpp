@@ -38,7 +38,8 @@ XValue Modulo(CExecutionContext& context, CValue* left, CValue* right) {
 
 XValue Add(CExecutionContext& context, CValue* left, CValue* right) {
   if (left->GetType() == CValue::NumberType && right->GetType() == CValue::NumberType) {
-    return MakeNumber(left->GetNumber() + right->GetNumber());
+    return MakeNumber(static_cast<EcmaScript::CNumberValue*>(left)->GetNumber() +
+                      static_cast<EcmaScript::CNumberValue*>(right)->GetNumber());
   }
   XValue a = EcmaScript::ToPrimitive(context, left, EcmaScript::HintNone);
   XValue b = EcmaScript::ToPrimitive(context, right, EcmaScript::HintNone);

@@ -14,6 +14,8 @@ Core::StringView TextOf(const CValue* value) { return static_cast<const CStringV
 
 bool NumbersEqual(CScriptNumber a, CScriptNumber b) { return !a.IsNaN() && !b.IsNaN() && a == b; }
 
+CScriptNumber NumberOf(const CValue* value) { return static_cast<const EcmaScript::CNumberValue*>(value)->GetNumber(); }
+
 } // namespace
 
 bool CEqualityExpression::AbstractEquals(CExecutionContext& context, CValue* x, CValue* y) {
@@ -29,7 +31,7 @@ bool CEqualityExpression::AbstractEquals(CExecutionContext& context, CValue* x, 
     case CValue::StringType:
       return TextOf(x) == TextOf(y);
     case CValue::NumberType:
-      return NumbersEqual(x->GetNumber(), y->GetNumber());
+      return NumbersEqual(NumberOf(x), NumberOf(y));
     case CValue::ObjectType:
       return x->GetObject()->IsSameObject(y->GetObject());
     default:
@@ -74,6 +76,13 @@ void CEqualityExpression::PrintWith(Core::String& out, const char16_t* separator
 bool CEqualityExpression::Compare(CExecutionContext& context) {
   XValue left = m_left->EvaluateValue(context);
   XValue right = m_right->EvaluateValue(context);
+  if (left->GetType() == CValue::NumberType && right->GetType() == CValue::NumberType) {
+    CScriptNumber a = NumberOf(left.Get());
+    CScriptNumber b = NumberOf(right.Get());
+    // Integers are never NaN.
+    if (a.IsInteger() && b.IsInteger()) return a.GetInteger() == b.GetInteger();
+    return NumbersEqual(a, b);
+  }
   return AbstractEquals(context, left.Get(), right.Get());
 }
 
