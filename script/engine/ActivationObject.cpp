@@ -79,7 +79,7 @@ bool CActivationObject::Park(XObject& activation) {
     // Kept only until the outermost level ends, which trims them.
     CGlobalObjectBase* global = call->GetGlobalObject();
     if (!global || global->GetDepth() == 0) return false;
-    global->NoteSpareExcess(definition);
+    if (!definition->HasSpareExcess()) global->NoteSpareExcess(definition);
   }
   CPropertyTable& table = call->GetPropertyTable();
   for (size_t i = 1; i < layout.slots.size(); ++i) table.GetAt(layout.slots[i])->SetValue(nullptr);
