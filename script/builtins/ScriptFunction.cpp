@@ -4,6 +4,7 @@
 #include "script/builtins/ObjectBuiltin.h"
 #include "script/engine/ExecutionContext.h"
 #include "script/engine/ScriptExceptions.h"
+#include "script/engine/Statements.h"
 
 namespace EcmaScript {
 
@@ -57,6 +58,13 @@ XValue CScriptFunction::Call(CExecutionContext& context, CScriptObject* thisObje
   CExecutionContext function;
   function.EnterFunctionCode(context.GetGlobalObject(), definition, this, thisObject, arguments);
   try {
+    if (EcmaScriptPrivate::CReturnStatement* sole = definition->GetSoleReturn()) {
+      try {
+        return sole->GetExpression()->EvaluateValue(function);
+      } catch (...) {
+        EcmaScriptPrivate::CStatementList::RethrowWithLine(sole);
+      }
+    }
     CCompletion completion = definition->GetBody().Execute(function);
     if (completion.type == CCompletion::Return) return completion.value;
     return MakeUndefined();

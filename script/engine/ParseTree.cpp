@@ -69,13 +69,9 @@ CCompletion CStatementList::ExecuteEach(CExecutionContext& context) const {
   return current;
 }
 
-namespace {
-
-// Called from a handler: rethrows the failure in flight, with the line of
-// the statement it came from. Kept out of line so that the frames of the
-// statement loop, which a recursion stacks hundreds deep, hold nothing of
-// the wrapped exceptions.
-[[noreturn, gnu::noinline, gnu::cold]] void RethrowWithLine(CStatement* statement) {
+// Kept out of line so that the frames of the statement loop, which a
+// recursion stacks hundreds deep, hold nothing of the wrapped exceptions.
+void CStatementList::RethrowWithLine(CStatement* statement) {
   try {
     throw;
   } catch (const CEcmaScriptException&) {
@@ -92,8 +88,6 @@ namespace {
     throw wrapped;
   }
 }
-
-} // namespace
 
 CCompletion CStatementList::ExecuteStatement(CExecutionContext& context, CStatement* statement) {
   try {

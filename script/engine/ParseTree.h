@@ -136,6 +136,9 @@ public:
   // keeps the value before it.
   CCompletion Execute(CExecutionContext& context) const;
   static CCompletion ExecuteStatement(CExecutionContext& context, CStatement* statement);
+  // For a handler: rethrows the failure in flight as ExecuteStatement does,
+  // with the statement's line.
+  [[noreturn, gnu::noinline, gnu::cold]] static void RethrowWithLine(CStatement* statement);
 
 private:
   [[gnu::noinline]] CCompletion ExecuteEach(CExecutionContext& context) const;

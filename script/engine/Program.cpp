@@ -6,6 +6,7 @@
 
 #include "script/engine/GlobalObjectBase.h"
 #include "script/engine/ScriptExceptions.h"
+#include "script/engine/Statements.h"
 
 namespace EcmaScript {
 
@@ -19,6 +20,13 @@ void CFunctionDefinition::TrimSpareActivations() const {
   std::vector<XObject> extra(std::make_move_iterator(m_spareActivations.begin() + kMostSpareActivations),
                              std::make_move_iterator(m_spareActivations.end()));
   m_spareActivations.resize(kMostSpareActivations);
+}
+
+void CFunctionDefinition::FindSoleReturn() const {
+  m_soleReturnKnown = true;
+  if (m_body.GetSize() != 1) return;
+  auto* statement = dynamic_cast<EcmaScriptPrivate::CReturnStatement*>(m_body.GetAt(0));
+  if (statement && statement->GetExpression()) m_soleReturn = statement;
 }
 
 const std::vector<CFunctionDefinition::CBinding>& CFunctionDefinition::MakeBindings() const {

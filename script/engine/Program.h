@@ -15,6 +15,10 @@
 #include "script/engine/PropertyName.h"
 #include "script/engine/Value.h"
 
+namespace EcmaScriptPrivate {
+class CReturnStatement;
+} // namespace EcmaScriptPrivate
+
 namespace EcmaScript {
 
 class CFunctionDefinition : public Core::CInterface {
@@ -53,6 +57,12 @@ public:
   const std::vector<CBinding>& GetBindings() const { return m_bound ? m_bindings : MakeBindings(); }
   // True when no binding is named "arguments": each can then be added to a
   // fresh activation object without looking for it first.
+  // The statement when the body is one return statement with an
+  // expression (a call may evaluate that expression at once), else null.
+  EcmaScriptPrivate::CReturnStatement* GetSoleReturn() const {
+    if (!m_soleReturnKnown) FindSoleReturn();
+    return m_soleReturn;
+  }
   bool HasPlainBindings() const {
     GetBindings();
     return m_plainBindings;
@@ -99,10 +109,13 @@ private:
   uint64_t m_serial;
   static inline uint64_t s_lastSerial = 0;
   const std::vector<CBinding>& MakeBindings() const;
+  void FindSoleReturn() const;
 
   mutable std::vector<CBinding> m_bindings;
   mutable bool m_bound = false;
   mutable bool m_plainBindings = false;
+  mutable bool m_soleReturnKnown = false;
+  mutable EcmaScriptPrivate::CReturnStatement* m_soleReturn = nullptr;
   mutable CLayout m_layout;
   mutable std::vector<XObject> m_spareActivations;
   mutable bool m_spareExcess = false;

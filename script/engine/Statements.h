@@ -87,6 +87,8 @@ public:
 class CReturnStatement : public CStatement {
 public:
   explicit CReturnStatement(CExpression* expression = nullptr) : m_expression(expression) {}
+  // Null for a bare return.
+  CExpression* GetExpression() const { return m_expression.Get(); }
   void PrintTo(Core::String& out) const override;
   CCompletion Execute(CExecutionContext& context) override;
 
