@@ -131,6 +131,14 @@ TEST_F(NodeConditions, ErrorsOfTheGeneralEvaluation) {
   }
 }
 
+// Without a function library, the calls of a name predicate fail.
+TEST_F(NodeConditions, CallsNeedALibrary) {
+  m_host.SetFunctionLibrary(nullptr);
+  EXPECT_EQ(Eval(u"//*[local-name() = 'x']"), "error 15");
+  EXPECT_EQ(Eval(u"//*[not(self::x)][self::y]"), "error 15");
+  EXPECT_EQ(Eval(u"//*[self::y or self::p:x]"), "p:x y p:x");
+}
+
 // No function is looked up or called for the nodes a name predicate tests;
 // an operand that needs evaluating still is, once per node unless it
 // depends on nothing of the node.

@@ -52,12 +52,17 @@ public:
   XInterface<CValue> Evaluate(Xpath::CContext*, const Xpath::CArgumentList&) override {
     return new Xpath::CNodeSetValue(XInterface<Xpath::CNodeSet>(new XpathPrivate::CSingleNodeSet(node)));
   }
+  Dom::XNode document;  // keeps the node's document alive
   Dom::XNode node;
 };
 
 CCountingLibrary::CCountingLibrary() : m_core(new Xpath::CCoreFunctionLibrary()), m_here(new CHereFunction()) {}
 
-void CCountingLibrary::SetHere(const Dom::XNode& node) { m_here->node = node; }
+void CCountingLibrary::SetHere(const Dom::XNode& node) {
+  m_here->node = nullptr;
+  m_here->document = node ? node->GetOwnerDocument() : Dom::XNode();
+  m_here->node = node;
+}
 
 bool CCountingLibrary::HasFunction(Core::StringView uri, Core::StringView name) {
   return m_core->HasFunction(uri, name) || (uri.empty() && name == u"here");
