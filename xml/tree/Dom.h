@@ -330,9 +330,10 @@ public:
   XNode(XNode&& other) noexcept : m_node(std::exchange(other.m_node, nullptr)) {}
   ~XNode() { ReleaseNode(m_node); }
 
-  // The new node gains its use before the old one loses its own.
+  // The new node gains its use before the old one loses its own. Inlined
+  // always: iterators make one assignment per node they pass.
   XNode& operator=(const XNode& other) { return *this = other.m_node; }
-  XNode& operator=(CNode* node) {
+  [[gnu::always_inline]] XNode& operator=(CNode* node) {
     AddRefNode(node);
     CNode* old = m_node;
     m_node = node;
