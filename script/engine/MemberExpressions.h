@@ -61,10 +61,6 @@ public:
   XValue Evaluate(CExecutionContext& context) override;
 
 private:
-  // The call of a target that is no Reference node; out of line, so that
-  // the frame of the usual call stays small.
-  [[gnu::noinline]] XValue CallValueOf(CExecutionContext& context, EcmaScript::CArgumentList& arguments);
-
   XExpression m_target;
   XArgumentList m_arguments;
 };

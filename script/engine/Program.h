@@ -55,14 +55,14 @@ public:
   // the later argument), then the variables that are no parameter. Worked
   // out at the first call, when the definition is complete.
   const std::vector<CBinding>& GetBindings() const { return m_bound ? m_bindings : MakeBindings(); }
-  // True when no binding is named "arguments": each can then be added to a
-  // fresh activation object without looking for it first.
   // The statement when the body is one return statement with an
   // expression (a call may evaluate that expression at once), else null.
   EcmaScriptPrivate::CReturnStatement* GetSoleReturn() const {
     if (!m_soleReturnKnown) FindSoleReturn();
     return m_soleReturn;
   }
+  // True when no binding is named "arguments": each can then be added to a
+  // fresh activation object without looking for it first.
   bool HasPlainBindings() const {
     GetBindings();
     return m_plainBindings;
