@@ -14,31 +14,23 @@ namespace Dom {
 // The hash of the name tables, top bit cleared. It mixes every unit
 // (FNV-1a), so that a document cannot pile thousands of crafted names into
 // one probe chain as it could with a plain h * 9 + unit.
-inline uint32_t HashName(Core::StringView s) {
-  uint32_t h = 2166136261u;
+// HashUnits goes on from h over more units.
+inline uint32_t HashUnits(uint32_t h, Core::StringView s) {
   for (char16_t c : s) {
     h ^= c;
     h *= 16777619u;
   }
-  return h & 0x7FFFFFFFu;
+  return h;
 }
+inline uint32_t HashName(Core::StringView s) { return HashUnits(2166136261u, s) & 0x7FFFFFFFu; }
 
 // The hash of a name table key: the qualified name and, behind a unit that no
 // name holds, the namespace URI. One name in thousands of namespaces (a
 // prefix or default namespace declared anew on each element) would otherwise
 // share one probe chain.
 inline uint32_t HashName(Core::StringView qualifiedName, Core::StringView namespaceUri) {
-  uint32_t h = 2166136261u;
-  for (char16_t c : qualifiedName) {
-    h ^= c;
-    h *= 16777619u;
-  }
-  h *= 16777619u;  // the separator, unit 0
-  for (char16_t c : namespaceUri) {
-    h ^= c;
-    h *= 16777619u;
-  }
-  return h & 0x7FFFFFFFu;
+  // The separator is unit 0: h ^ 0 == h.
+  return HashUnits(HashUnits(2166136261u, qualifiedName) * 16777619u, namespaceUri) & 0x7FFFFFFFu;
 }
 
 // The hash of namespace prefixes: h * 9 + unit, top bit cleared. It places

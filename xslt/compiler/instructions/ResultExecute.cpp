@@ -54,8 +54,7 @@ void CText::Execute(CContext& context) { context.Characters(m_text, m_disableOut
 
 void CValueOf::Execute(CContext& context) {
   Core::XInterface<Xpath::CValue> value = context.Evaluate(m_select.Get());
-  Core::String text = context.EvaluateString(*value);
-  if (!text.empty()) context.Characters(text, m_disableOutputEscaping);
+  context.OutputValueAsText(*value, m_disableOutputEscaping);
 }
 
 void CElement::Execute(CContext& context) {

@@ -595,9 +595,16 @@ void CContext::OutputValue(const Xpath::CValue& value) {
   OutputValueAsText(value);
 }
 
-void CContext::OutputValueAsText(const Xpath::CValue& value) {
+void CContext::OutputValueAsText(const Xpath::CValue& value, bool disableOutputEscaping) {
+  // A string's text goes out as it is held: it may be the long result of a
+  // recursion, not worth a copy.
+  if (value.GetType() == Xpath::CValue::StringType) {
+    Core::StringView text = static_cast<const Xpath::CStringValue&>(value).GetText();
+    if (!text.empty()) Characters(text, disableOutputEscaping);
+    return;
+  }
   Core::String text = EvaluateString(value);
-  if (!text.empty()) Characters(text);
+  if (!text.empty()) Characters(text, disableOutputEscaping);
 }
 
 // ---- errors -------------------------------------------------------------------

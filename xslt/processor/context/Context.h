@@ -260,7 +260,7 @@ public:
   // its nodes, a fragment by replaying it, any other value as its text.
   void OutputValue(const Xpath::CValue& value);
   // The string value as text (nothing for the empty string).
-  void OutputValueAsText(const Xpath::CValue& value);
+  void OutputValueAsText(const Xpath::CValue& value, bool disableOutputEscaping = false);
 
   // Errors. Reports carry the current element and, when there is one, the
   // current node. Recoverable errors are reported with severity 1 and
