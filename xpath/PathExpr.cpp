@@ -862,6 +862,13 @@ const CCoreSignature CoreSignatures[] = {
     {u"floor", 1, 1, false},         {u"ceiling", 1, 1, false},          {u"round", 1, 1, false},
 };
 
+const CCoreSignature* FindCoreSignature(Core::StringView name) {
+  for (const CCoreSignature& signature : CoreSignatures) {
+    if (name == signature.name) return &signature;
+  }
+  return nullptr;
+}
+
 // True when the value of expr is a node set whenever its evaluation succeeds
 // and the conditions added hold.
 bool IsNodeSetExpr(const Xpath::CExpr* expr, CRaiseConditions& conditions) {
@@ -872,9 +879,8 @@ bool IsNodeSetExpr(const Xpath::CExpr* expr, CRaiseConditions& conditions) {
   if (auto* call = dynamic_cast<const CFunctionCallExpr*>(expr)) {
     if (IsCoreFunction(*call, {u"id"})) return true;
     // Another function without arguments may be a fixed one of the host.
-    if (!call->GetPrefix().empty() || !call->GetArguments().empty()) return false;
-    for (const CCoreSignature& signature : CoreSignatures) {
-      if (call->GetLocalName() == signature.name) return false;
+    if (!call->GetPrefix().empty() || !call->GetArguments().empty() || FindCoreSignature(call->GetLocalName())) {
+      return false;
     }
     conditions.AddFixedFunction(call->GetLocalName(), true);
     return true;
@@ -942,10 +948,11 @@ bool IsErrorFree(const Xpath::CExpr* expr, CRaiseConditions& conditions) {
   if (auto* call = dynamic_cast<const CFunctionCallExpr*>(expr)) {
     if (!call->GetPrefix().empty()) return false;
     const auto& arguments = call->GetArguments();
-    for (const CCoreSignature& signature : CoreSignatures) {
-      if (call->GetLocalName() != signature.name) continue;
-      if (arguments.size() < signature.minArguments || arguments.size() > signature.maxArguments) return false;
-      if (signature.nodeSetArgument && !arguments.empty() && !IsNodeSetExpr(arguments[0].Get(), conditions)) return false;
+    if (const CCoreSignature* signature = FindCoreSignature(call->GetLocalName())) {
+      if (arguments.size() < signature->minArguments || arguments.size() > signature->maxArguments) return false;
+      if (signature->nodeSetArgument && !arguments.empty() && !IsNodeSetExpr(arguments[0].Get(), conditions)) {
+        return false;
+      }
       for (const XInterface<Xpath::CExpr>& argument : arguments) {
         if (!IsErrorFree(argument.Get(), conditions)) return false;
       }
